@@ -1,0 +1,141 @@
+#ifndef ORVEX_OBJ_LIST_H
+#define ORVEX_OBJ_LIST_H
+
+#include "orvex_object.h"
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QString>
+#include <QTranslator>
+
+class Orvex_Obj_List_form;
+class Orvex_list;
+class Orvex_sky;
+class Orvex_about;
+class Orvex_help;
+class QLabel;
+class QTimer;
+
+// The main window. It is also a record: the list and sky windows hand an
+// object into the form through the set_form overrides.
+class Orvex_Obj_List : public QMainWindow, public Orvex_object
+{
+    Q_OBJECT
+
+public:
+    explicit Orvex_Obj_List(QWidget *parent = nullptr);
+    ~Orvex_Obj_List() override;
+
+    void set_form(QString ra_text, QString decl_text) override;
+    void set_form(QString name, QString ra_text, QString decl_text) override;
+    void set_form(QString name, QString ra_text, QString decl_text,
+                  QString epoch_text) override;
+
+    // Colours a status label by colour names; an empty name keeps the
+    // label's current colour for that role.
+    static void set_colors(QLabel *label, const QString &text_color,
+                           const QString &back_color);
+
+private slots:
+    void on_actionQuit_triggered();
+    void on_orvex_show_pass_btn_pressed();
+    void on_orvex_show_pass_btn_released();
+    void on_orvex_get_btn_clicked();
+    void on_orvex_send_btn_clicked();
+    void on_orvex_set_offset_btn_clicked();
+    void on_orvex_stop_btn_clicked();
+    void on_orvex_slew_btn_clicked();
+    void on_orvex_get_offset_btn_clicked();
+    void on_orvex_clear_btn_clicked();
+    void on_orvex_passwd_set_btn_clicked();
+    void on_orvex_passwd_edt_editingFinished();
+    void orvex_send_finish();
+    void orvex_get_users_finish();
+    void orvex_get_timer();
+    void orvex_view_timer();
+    void orvex_get_finish();
+    void orvex_get_error(QNetworkReply::NetworkError code);
+    void orvex_get_users_error(QNetworkReply::NetworkError code);
+    void orvex_send_error(QNetworkReply::NetworkError code);
+    void orvex_show_stat_msg();
+    void on_orvex_user_cb_currentTextChanged(const QString &text);
+    void on_actionClear_list_triggered();
+    void on_actionRead_and_Add_list_triggered();
+    void on_actionOrvex_List_triggered();
+    void on_actionOrvex_Sky_triggered();
+    void on_actionViewOrvex_triggered(bool checked);
+    void on_actionAZGrid_triggered(bool checked);
+    void on_actionSave_list_triggered();
+    void on_actionInsert_Object_triggered();
+    void on_actionAdd_Object_triggered();
+    void on_actionRemove_Object_triggered();
+    void on_actionInsert_Comment_triggered();
+    void on_actionNatLang_triggered(bool checked);
+    void on_actionAbout_Qt_triggered();
+    void on_actionAbout_triggered();
+    void on_actionHelp_triggered();
+
+private:
+    // Start-up pieces, in the order the constructor calls them.
+    void setup_language();
+    void setup_about_help();
+    void setup_list_and_sky();
+    void print_start_lines();
+
+    // TCS requests.
+    void orvex_get_users();
+    void orvex_get_state();
+    void orvex_send(const QString &cmd);
+    void orvex_stop();
+
+    // List editing.
+    void form_to_list(int row);
+
+public:
+    Orvex_Obj_List_form *ui;
+    Orvex_list *list_win = nullptr;
+    Orvex_sky *sky_win = nullptr;
+    Orvex_object_list *obj_list = nullptr;
+    Orvex_object *tel_object = nullptr;
+    QString tcs_host;
+    QTimer *get_timer = nullptr;
+    QTimer *view_timer = nullptr;
+    QElapsedTimer since_state;
+    bool from_timer = false;
+    int get_interval = 60000;
+    int view_interval = 500;
+    QNetworkAccessManager net_manager;
+    QNetworkReply *get_reply = nullptr;
+    QNetworkReply *send_reply = nullptr;
+    QNetworkReply *users_reply = nullptr;
+    QString passwd;
+    QString user;
+    QString user_choice;
+    int level = 0;
+    QString stat_msg;
+    QString ra2000;
+    QString dec2000;
+    QString pa_text;
+    QString tcs_mode;
+    QString tcs_mode_shown;
+    QString tel_mode;
+    QString tel_mode_shown;
+    double vha = 0, vdec = 0, last_a = 0, last_z = 0, rate_a = 0, rate_z = 0,
+           pa = 0, off_ha = 0, off_dec = 0;
+    bool user_seen = false, tel_flip = false, want_offsets = false,
+         want_object = false, state_ok = false;
+    QTranslator app_translator;
+    QTranslator qt_translator;
+    QString app_dir;
+    QString app_name;
+    QString tr_file;
+    QString sys_locale;
+    Orvex_about *about_win = nullptr;
+    Orvex_help *help_win = nullptr;
+    bool on_tcs_host = false;
+    bool not_local = false;
+};
+
+#endif
