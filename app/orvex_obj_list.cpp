@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QSysInfo>
 #include <QTimer>
 
@@ -88,6 +89,9 @@ void Orvex_Obj_List::setup_list_and_sky()
 
     list_win->set_partner(sky_win);
     list_win->set_form_object(this);
+    // A list that could not be read or saved must not go unnoticed.
+    connect(list_win, &Orvex_list::file_error, ui->statusbar,
+            [this](const QString &message) { ui->statusbar->showMessage(message); });
     connect(ui->actionQuit, &QAction::triggered, list_win, &QWidget::close);
     list_win->show();
     list_win->move(100, 10);

@@ -1,24 +1,275 @@
-// Placeholder until the list window lands.
 #include "orvex_list.h"
 
-Orvex_list::Orvex_list(QWidget *parent, Orvex_object_list *obj_list)
-    : QFrame(parent), obj_list(obj_list)
+#include "orvex_lst_format.h"
+#include "orvex_sky.h"
+
+#include <QCoreApplication>
+#include <QFont>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QLocale>
+#include <QPushButton>
+#include <QResizeEvent>
+
+void Orvex_list_form::build(QFrame *window)
 {
-    setObjectName(QStringLiteral("Orvex_list"));
-    resize(550, 500);
-    retranslate();
+    if (window->objectName().isEmpty())
+        window->setObjectName(QStringLiteral("Orvex_list"));
+    window->resize(550, 500);
+    window->setFrameShape(QFrame::StyledPanel);
+    window->setFrameShadow(QFrame::Raised);
+
+    orvex_btn_box = new QGroupBox(window);
+    orvex_btn_box->setObjectName(QStringLiteral("orvex_btn_box"));
+    orvex_btn_box->setGeometry(0, 0, 569, 56);
+    orvex_btn_box->setMinimumSize(0, 50);
+    QFont box_font;
+    box_font.setPointSize(12);
+    box_font.setItalic(true);
+    orvex_btn_box->setFont(box_font);
+
+    // The buttons would inherit the box's italics otherwise.
+    QFont button_font;
+    button_font.setPointSize(10);
+    button_font.setBold(true);
+    button_font.setItalic(false);
+    button_font.setWeight(75);
+
+    orvex_clr_lst_btn = new QPushButton(orvex_btn_box);
+    orvex_clr_lst_btn->setObjectName(QStringLiteral("orvex_clr_lst_btn"));
+    orvex_clr_lst_btn->setGeometry(5, 25, 131, 24);
+    orvex_clr_lst_btn->setFont(button_font);
+
+    orvex_get_lst_btn = new QPushButton(orvex_btn_box);
+    orvex_get_lst_btn->setObjectName(QStringLiteral("orvex_get_lst_btn"));
+    orvex_get_lst_btn->setGeometry(145, 25, 141, 24);
+    orvex_get_lst_btn->setFont(button_font);
+
+    orvex_obj_box = new QWidget(window);
+    orvex_obj_box->setObjectName(QStringLiteral("orvex_obj_box"));
+    orvex_obj_box->setGeometry(0, 50, 1920, 1080);
+
+    orvex_obj_lst = new QListWidget(orvex_obj_box);
+    orvex_obj_lst->setObjectName(QStringLiteral("orvex_obj_lst"));
+    orvex_obj_lst->setGeometry(5, 5, 541, 441);
+    QFont list_font;
+    list_font.setFamily(QStringLiteral("Monospace"));
+    list_font.setStyleHint(QFont::Monospace);
+    list_font.setPointSize(10);
+    orvex_obj_lst->setFont(list_font);
+    // Every line is one line of one font: lets long lists lay out in
+    // constant time per line instead of measuring each item.
+    orvex_obj_lst->setUniformItemSizes(true);
+
+    set_texts(window);
+    QMetaObject::connectSlotsByName(window);
 }
 
-Orvex_list::~Orvex_list() = default;
+void Orvex_list_form::set_texts(QFrame *window)
+{
+    auto tr = [](const char *text) {
+        return QCoreApplication::translate("Orvex_list", text);
+    };
+    window->setWindowTitle(tr("Orvex List"));
+    orvex_btn_box->setTitle(tr("         LIst of observational objects."));
+    orvex_clr_lst_btn->setToolTip(tr("<html><head/><body><p>Clear objects list</p></body></html>"));
+    orvex_clr_lst_btn->setText(tr("Clear list"));
+    orvex_get_lst_btn->setToolTip(tr("<html><head/><body><p>Select .lst file, Read it and Add objects to list</p></body></html>"));
+    orvex_get_lst_btn->setText(tr("Read .lst file"));
+}
+
+Orvex_list::Orvex_list(QWidget *parent, Orvex_object_list *obj_list)
+    : QFrame(parent), ui(new Orvex_list_form), obj_list(obj_list)
+{
+    ui->build(this);
+    connect(ui->orvex_obj_lst, &QListWidget::itemClicked,
+            this, &Orvex_list::orvex_list_click);
+    connect(ui->orvex_obj_lst, &QListWidget::itemDoubleClicked,
+            this, &Orvex_list::orvex_list_doubleclick);
+    last_file = QString();
+    // List lines print numbers with "." whatever the system locale says.
+    QLocale::setDefault(QLocale::c());
+}
+
+Orvex_list::~Orvex_list()
+{
+    delete ui;
+}
 
 void Orvex_list::set_partner(Orvex_sky *sky) { partner = sky; }
+
 void Orvex_list::set_form_object(Orvex_object *form) { form_object = form; }
-void Orvex_list::insert_object(int, QString, QString, QString, QString) {}
-void Orvex_list::insert_comment(int, QString) {}
-void Orvex_list::remove_row(int) {}
-int Orvex_list::current_row() const { return 0; }
-void Orvex_list::save_list() {}
-void Orvex_list::select_from_sky(int) {}
-void Orvex_list::retranslate() { setWindowTitle(tr("Orvex List")); }
-void Orvex_list::on_orvex_clr_lst_btn_clicked() {}
-void Orvex_list::on_orvex_get_lst_btn_clicked() {}
+
+void Orvex_list::retranslate() { ui->set_texts(this); }
+
+void Orvex_list::insert_object(int row, QString name, QString ra_text,
+                               QString decl_text, QString epoch_text)
+{
+    if (row < 0 || row > obj_list->size())
+        return;
+    auto *record = new Orvex_object;
+    record->index = row;
+    QString text;
+    if (lst_is_object_pair(ra_text, decl_text)) {
+        record->set_form(name, ra_text, decl_text, epoch_text);
+        record->is_comment = false;
+        text = lst_object_line(ra_text, decl_text, epoch_text, name);
+    } else {
+        text = lst_comment_line(name);
+    }
+    obj_list->insert(row, record);
+    ui->orvex_obj_lst->insertItem(row, text);
+    renumber_from(row + 1);
+    ui->orvex_obj_lst->setCurrentRow(row);
+    active_row = row;
+    tell_list_changed();
+}
+
+void Orvex_list::insert_comment(int row, QString text)
+{
+    insert_object(row, text, QString(), QString(), QStringLiteral("2000.0"));
+}
+
+void Orvex_list::remove_row(int row)
+{
+    if (row < 0 || row >= obj_list->size())
+        return;
+    delete obj_list->takeAt(row);
+    delete ui->orvex_obj_lst->takeItem(row);
+    active_row = obj_list->isEmpty() ? 0 : ui->orvex_obj_lst->currentRow();
+    renumber_from(row);
+    tell_list_changed();
+}
+
+int Orvex_list::current_row() const
+{
+    return obj_list->isEmpty() ? 0 : ui->orvex_obj_lst->currentRow();
+}
+
+void Orvex_list::on_orvex_clr_lst_btn_clicked()
+{
+    ui->orvex_obj_lst->clear();
+    while (!obj_list->isEmpty())
+        delete obj_list->takeLast();
+    tell_current(-1);
+}
+
+QStringList Orvex_list::lines() const
+{
+    QStringList out;
+    const int count = ui->orvex_obj_lst->count();
+    out.reserve(count);
+    for (int i = 0; i < count; ++i)
+        out.append(ui->orvex_obj_lst->item(i)->text());
+    return out;
+}
+
+void Orvex_list::append_lines(const QStringList &lines)
+{
+    int next_index = obj_list->size();
+    obj_list->reserve(next_index + lines.size());
+    for (const QString &line : lines) {
+        auto *record = new Orvex_object;
+        record->index = next_index++;
+        lst_fill_record(record, lst_parse_line(line));
+        obj_list->append(record);
+    }
+    // One batch insertion: item by item, a long file would spend most of
+    // its time in the widget's per-row bookkeeping and repaints.
+    QListWidget *list = ui->orvex_obj_lst;
+    const bool updates = list->updatesEnabled();
+    list->setUpdatesEnabled(false);
+    list->addItems(lines);
+    list->setUpdatesEnabled(updates);
+    tell_list_changed();
+}
+
+void Orvex_list::resizeEvent(QResizeEvent *event)
+{
+    QFrame::resizeEvent(event);
+    // The first resize comes with the first show and keeps the designed
+    // layout; later ones stretch the list and the button box with the window.
+    if (first_resize) {
+        first_resize = false;
+        return;
+    }
+    const QSize delta = event->size() - event->oldSize();
+    ui->orvex_obj_lst->resize(ui->orvex_obj_lst->size() + delta);
+    ui->orvex_btn_box->resize(ui->orvex_btn_box->width() + delta.width(),
+                              ui->orvex_btn_box->height());
+}
+
+// A click selects an object in the sky; a click on the line chosen last
+// (just inserted, clicked or picked in the sky) loads it into the form.
+void Orvex_list::orvex_list_click(QListWidgetItem *item)
+{
+    const int row = ui->orvex_obj_lst->row(item);
+    if (row < 0 || row >= obj_list->size())
+        return;
+    if (!obj_list->at(row)->is_comment) {
+        if (row == active_row)
+            load_form(row);
+        tell_current(row);
+    }
+    active_row = row;
+}
+
+void Orvex_list::orvex_list_doubleclick(QListWidgetItem *item)
+{
+    const int row = ui->orvex_obj_lst->row(item);
+    if (row < 0 || row >= obj_list->size())
+        return;
+    if (!obj_list->at(row)->is_comment) {
+        load_form(row);
+        tell_current(row);
+    }
+    active_row = row;
+}
+
+// The sky view has already selected the object itself, so it is not told.
+void Orvex_list::select_from_sky(int row)
+{
+    if (row < 0 || row >= ui->orvex_obj_lst->count() || row >= obj_list->size())
+        return;
+    ui->orvex_obj_lst->setCurrentRow(row);
+    if (!obj_list->at(row)->is_comment && row == active_row)
+        load_form(row);
+    active_row = row;
+}
+
+void Orvex_list::orvex_list_choice(int row)
+{
+    if (row < 0 || row >= obj_list->size())
+        return;
+    if (obj_list->at(row)->is_comment)
+        return;
+    load_form(row);
+    tell_current(row);
+}
+
+void Orvex_list::load_form(int row)
+{
+    if (!form_object)
+        return;
+    const Orvex_object *record = obj_list->at(row);
+    form_object->set_form(record->name, record->ra_text, record->decl_text,
+                          record->epoch_text);
+}
+
+void Orvex_list::renumber_from(int row)
+{
+    for (int i = row; i < obj_list->size(); ++i)
+        obj_list->at(i)->index = i;
+}
+
+void Orvex_list::tell_list_changed()
+{
+    if (partner)
+        partner->list_changed();
+}
+
+void Orvex_list::tell_current(int row)
+{
+    if (partner)
+        partner->set_current(row);
+}

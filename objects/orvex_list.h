@@ -4,10 +4,33 @@
 #include "orvex_object.h"
 
 #include <QFrame>
+#include <QString>
+#include <QStringList>
 
 class Orvex_sky;
+class QGroupBox;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+class QResizeEvent;
 
-// The objects list window: one display line per record of the shared list.
+// The list window's widgets, built in code with fixed pixel geometry.
+class Orvex_list_form
+{
+public:
+    void build(QFrame *window);
+    // Sets every translatable text again; the language switch calls it.
+    void set_texts(QFrame *window);
+
+    QGroupBox *orvex_btn_box = nullptr;
+    QPushButton *orvex_clr_lst_btn = nullptr;
+    QPushButton *orvex_get_lst_btn = nullptr;
+    QWidget *orvex_obj_box = nullptr;
+    QListWidget *orvex_obj_lst = nullptr;
+};
+
+// The objects list window: one display line per record of the shared list,
+// line i showing obj_list[i]. The display texts are what a save writes.
 class Orvex_list : public QFrame
 {
     Q_OBJECT
@@ -27,11 +50,46 @@ public:
     void select_from_sky(int row);
     void retranslate();
 
+    // File work without dialogs. Reading appends every line of the file;
+    // a failure is reported through file_error and on standard error.
+    bool read_list_file(const QString &path);
+    // Appends lines as if read from a file (no file, no last_file change).
+    void append_lines(const QStringList &lines);
+    // Writes all display lines atomically: the old file stays whole unless
+    // the new one was written completely.
+    bool write_list_file(const QString &path);
+    // The display texts, in order.
+    QStringList lines() const;
+
+    Orvex_list_form *ui;
+    QString last_file;
+    bool first_resize = true;
+    int active_row = -1;
+
+signals:
+    // A list file could not be read or saved; the text names the file and
+    // the reason and is meant for the main window's status bar.
+    void file_error(const QString &message);
+
 public slots:
     void on_orvex_clr_lst_btn_clicked();
     void on_orvex_get_lst_btn_clicked();
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private slots:
+    void orvex_list_click(QListWidgetItem *item);
+    void orvex_list_doubleclick(QListWidgetItem *item);
+    void orvex_list_choice(int row);
+
 private:
+    void load_form(int row);
+    void renumber_from(int row);
+    void tell_list_changed();
+    void tell_current(int row);
+    void report_file_error(const QString &message, const QString &log_line);
+
     Orvex_sky *partner = nullptr;
     Orvex_object *form_object = nullptr;
     Orvex_object_list *obj_list;

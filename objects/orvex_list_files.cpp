@@ -1,0 +1,113 @@
+// Reading and saving .lst files for the list window.
+#include "orvex_list.h"
+
+#include "orvex_log.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QListWidget>
+#include <QSaveFile>
+#include <QTextCodec>
+#include <QTextStream>
+
+bool Orvex_list::read_list_file(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        report_file_error(tr("Cannot read list file %1: %2")
+                              .arg(QDir::toNativeSeparators(path), file.errorString()),
+                          QLatin1String("Cannot read list file ") + path
+                              + QLatin1String(": ") + file.errorString());
+        return false;
+    }
+    // Files come from observers' own editors: local 8-bit text, unless a
+    // byte-order mark says otherwise.
+    QTextStream in(&file);
+    in.setCodec(QTextCodec::codecForLocale());
+    in.setAutoDetectUnicode(true);
+    QStringList lines;
+    QString line;
+    while (in.readLineInto(&line))
+        lines.append(line);
+
+    // A file that broke off while being read is not half-appended.
+    if (in.status() != QTextStream::Ok || file.error() != QFileDevice::NoError) {
+        const QString reason = file.errorString();
+        report_file_error(tr("Cannot read list file %1: %2")
+                              .arg(QDir::toNativeSeparators(path), reason),
+                          QLatin1String("Cannot read list file ") + path
+                              + QLatin1String(": ") + reason);
+        return false;
+    }
+    append_lines(lines);
+    last_file = path;
+    return true;
+}
+
+bool Orvex_list::write_list_file(const QString &path)
+{
+    // The user's old file is replaced only once the new one is complete, so
+    // a full disc or a vanished folder cannot cost the list.
+    QSaveFile file(path);
+    bool ok = file.open(QIODevice::WriteOnly | QIODevice::Text);
+    if (ok) {
+        QTextStream out(&file);
+        out.setCodec(QTextCodec::codecForLocale());
+        const int count = ui->orvex_obj_lst->count();
+        for (int i = 0; i < count; ++i)
+            out << ui->orvex_obj_lst->item(i)->text() << '\n';
+        out.flush();
+        if (out.status() != QTextStream::Ok)
+            file.cancelWriting();
+        ok = file.commit();
+    }
+    if (!ok) {
+        report_file_error(tr("Cannot save list file %1: %2")
+                              .arg(QDir::toNativeSeparators(path), file.errorString()),
+                          QLatin1String("Cannot save list file ") + path
+                              + QLatin1String(": ") + file.errorString());
+        return false;
+    }
+    last_file = path;
+    return true;
+}
+
+void Orvex_list::report_file_error(const QString &message,
+                                   const QString &log_line)
+{
+    log_err(log_line);
+    emit file_error(message);
+}
+
+void Orvex_list::on_orvex_get_lst_btn_clicked()
+{
+    // After the first file the dialog remembers where the user was.
+    const QString start = last_file.isNull() ? QDir::currentPath() : QString();
+    const QString path = QFileDialog::getOpenFileName(
+        this, tr("Choose objects list file"), start,
+        QLatin1String(".lst(*.lst);;") + tr("All files(*.*)"));
+    if (path.isEmpty())
+        return;
+    read_list_file(path);
+}
+
+void Orvex_list::save_list()
+{
+    if (ui->orvex_obj_lst->count() == 0)
+        return;
+    QFileDialog dialog(this, QString(), QString(), QString());
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters({QStringLiteral(".lst(*.lst)"), tr("All files(*.*)")});
+    dialog.setDefaultSuffix(QStringLiteral("lst"));
+    if (!last_file.isNull())
+        dialog.selectFile(last_file);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty() || files.first().isEmpty())
+        return;
+    write_list_file(files.first());
+}

@@ -1,0 +1,52 @@
+#ifndef ORVEX_LST_FORMAT_H
+#define ORVEX_LST_FORMAT_H
+
+#include <QString>
+
+class Orvex_object;
+
+// One line of a .lst file as the reader sees it. Only object lines carry
+// texts; every other line is a comment whose words stay in the raw line.
+struct Orvex_lst_line
+{
+    bool is_object = false;
+    int field_count = 0;     // fields after splitting at ':', ';' and '#'
+    bool has_hash = false;   // the line contains '#'
+    QString name;
+    QString ra_text;         // colon-separated, e.g. 12:30:00
+    QString decl_text;       // colon-separated, e.g. +45:00:00
+    QString epoch_text;      // a number, a converted date, or as written
+};
+
+// Three leading groups of digits separated by white space, and at least
+// one of ':', ';' or '#' somewhere (so at least two fields).
+bool lst_is_object_line(const QString &line);
+
+// Classifies a line and extracts its fields. Never fails: anything that is
+// not an object line comes back with is_object false.
+Orvex_lst_line lst_parse_line(const QString &line);
+
+// Fills a fresh record from a parsed object line through the setter that
+// matches the line form, and clears its comment flag. Comment lines leave
+// the record untouched.
+void lst_fill_record(Orvex_object *record, const Orvex_lst_line &line);
+
+// The epoch field (already blank-reduced): a day-month-year date becomes a
+// decimal year with two decimals ("nan" for a date that names no calendar
+// day); any other text is returned unchanged.
+QString lst_epoch_text(const QString &field);
+
+// A pair of form texts describes an object (rather than a comment) when the
+// R.A. starts with a digit and the Decl. with optional signs and a digit,
+// each at least two characters long.
+bool lst_is_object_pair(const QString &ra_text, const QString &decl_text);
+
+// The line the program writes for an object: colons become blanks and the
+// three coordinate columns are padded (never cut) to 11, 11 and 6.
+QString lst_object_line(const QString &ra_text, const QString &decl_text,
+                        const QString &epoch_text, const QString &name);
+
+// The line the program writes for a comment.
+QString lst_comment_line(const QString &text);
+
+#endif
