@@ -1,0 +1,100 @@
+#include "orvex_about.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextTable>
+#include <QTextTableFormat>
+
+QPoint bottom_centre(const QSize &window, const QSize &button)
+{
+    return QPoint((window.width() - button.width()) / 2,
+                  window.height() - button.height() - 2);
+}
+
+Orvex_about::Orvex_about(QWidget *parent) : QTextEdit(parent)
+{
+    if (objectName().isEmpty())
+        setObjectName(QStringLiteral("Orvex_about"));
+    resize(565, 587);
+    close_btn = new QPushButton(this);
+    close_btn->setObjectName(QStringLiteral("Close"));
+    close_btn->setGeometry(245, 555, 61, 26);
+    set_texts();
+    setReadOnly(true);
+    QMetaObject::connectSlotsByName(this);
+}
+
+void Orvex_about::set_texts()
+{
+    setWindowTitle(tr("About Orvex_Obj_List"));
+    close_btn->setText(tr("Close"));
+}
+
+QString Orvex_about::description_html() const
+{
+    const QString program = QStringLiteral("Orvex_Obj_List");
+    const QString author = tr("Author") + QLatin1String(": <i>")
+                           + tr("The Orvex-1000 observatory software group")
+                           + QLatin1String("</i>");
+    return QLatin1String("<html><body><p><font size=+2><b>") + program
+           + QLatin1String("</b></font></p>")
+           + tr("The application is designed for observations on the Orvex-1000 telescope.<br>")
+           + tr("Its main differences from all previously developed ones are: ")
+           + tr("<ul><li>It is developed on the basis of the widespread version of Qt5, which allows you to create (generate) versions of it for different versions of Windows and Linux.</li>")
+           + tr("<li>Does not use any special software interfaces to communicate with the Orvex TCS, and it works over HTTP through Orvex website, which have CGI-supporting programs.</li>")
+           + tr("<li>Implements the minimum necessary functions for observations on the telescope.</li>")
+           + tr("<li>Reproduces the usual methods of convenient work with objects lists  in the well-established xxx.lst file format (as in previous programs).</li>")
+           + tr("<li>At the same time, it implements the principle of graphical representation of objects in the sky (as in the program <b><i>orvex_list</i></b>).</li>")
+           + tr("<li>Allows you to save space on the screen by scaling or completely hiding unused windows.</li>")
+           + tr("<li>Uses Qt-internationalization (via Qt-Linguist) to switch the application interface to the national language. At the moment, the Russian language is implemented for Russified OS.</li>")
+           + tr("<li>It has the detailed internal description of the application called from the menu in the form of a separate window. Also in English and the national (now Russian) language.</li></ul>")
+           + QLatin1String("<p align=right>") + author
+           + QLatin1String("</p></body></html>");
+}
+
+void Orvex_about::build_text()
+{
+    set_texts();
+    if (about_doc) {
+        about_doc->deleteLater();
+        about_doc = nullptr;
+    }
+    const QString picture = QCoreApplication::applicationDirPath()
+                            + QLatin1Char('/')
+                            + QCoreApplication::applicationName()
+                            + QLatin1String("_icon.png");
+
+    about_doc = new QTextDocument(this);
+    about_doc->setDocumentMargin(20);
+
+    QTextTableFormat format;
+    format.setBorderStyle(QTextFrameFormat::BorderStyle_None);
+    format.setBackground(QBrush(QColor(QStringLiteral("lightyellow")), Qt::SolidPattern));
+    // Fixed once here: later resizes leave the table as it was built.
+    const int table_width = width() - 2 * int(about_doc->documentMargin()) - 10;
+    format.setWidth(QTextLength(QTextLength::FixedLength, table_width));
+
+    QTextCursor cursor(about_doc);
+    cursor.movePosition(QTextCursor::Start);
+    QTextTable *table = cursor.insertTable(1, 2, format);
+    table->cellAt(0, 0).firstCursorPosition().insertImage(picture);
+    table->cellAt(0, 1).firstCursorPosition().insertHtml(description_html());
+
+    setDocument(about_doc);
+}
+
+void Orvex_about::on_Close_clicked()
+{
+    hide();
+}
+
+void Orvex_about::resizeEvent(QResizeEvent *event)
+{
+    close_btn->move(bottom_centre(event->size(), close_btn->size()));
+    QTextEdit::resizeEvent(event);
+}

@@ -1,0 +1,37 @@
+// The main window's About and Help windows: created hidden at start-up,
+// shown from the Help menu, closed by Quit.
+#include "orvex_obj_list.h"
+
+#include "orvex_about.h"
+#include "orvex_help.h"
+#include "orvex_language.h"
+#include "orvex_obj_list_form.h"
+
+#include <QAction>
+
+void Orvex_Obj_List::setup_about_help()
+{
+    about_win = new Orvex_about(nullptr);
+    about_win->build_text();
+    connect(ui->actionQuit, &QAction::triggered, about_win, &QWidget::close);
+    about_win->hide();
+    // While About is up the observer has to close it before anything else.
+    about_win->setWindowModality(Qt::ApplicationModal);
+    about_win->setWindowFlags(Qt::Dialog);
+
+    help_win = new Orvex_help(nullptr);
+    help_win->load_help(manual_path(app_dir, app_name, QStringLiteral("en_US")));
+    connect(ui->actionQuit, &QAction::triggered, help_win, &QWidget::close);
+    help_win->hide();
+}
+
+void Orvex_Obj_List::on_actionAbout_triggered()
+{
+    about_win->show();
+}
+
+void Orvex_Obj_List::on_actionHelp_triggered()
+{
+    help_win->show();
+    help_win->scrollToAnchor(QStringLiteral("begin"));
+}

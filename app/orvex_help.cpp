@@ -1,0 +1,81 @@
+#include "orvex_help.h"
+
+#include "orvex_about.h"
+#include "orvex_log.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QFont>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QTextCodec>
+#include <QTextDocument>
+
+Orvex_help::Orvex_help(QWidget *parent) : QTextBrowser(parent)
+{
+    if (objectName().isEmpty())
+        setObjectName(QStringLiteral("Orvex_help"));
+    resize(566, 436);
+    close_btn = new QPushButton(this);
+    close_btn->setObjectName(QStringLiteral("Close"));
+    close_btn->setGeometry(250, 405, 61, 26);
+    begin_btn = new QPushButton(this);
+    begin_btn->setObjectName(QStringLiteral("Begin"));
+    begin_btn->setGeometry(220, 405, 31, 26);
+    QFont big = begin_btn->font();
+    big.setPointSize(17);
+    begin_btn->setFont(big);
+    set_texts();
+    QMetaObject::connectSlotsByName(this);
+
+    help_doc = new QTextDocument(this);
+    setDocument(help_doc);
+    codec = QTextCodec::codecForName("UTF-8");
+}
+
+void Orvex_help::set_texts()
+{
+    setWindowTitle(tr("Orvex_Obj_List manual"));
+    close_btn->setText(tr("Close"));
+    begin_btn->setText(tr("^"));
+    begin_btn->setToolTip(tr("To the beginning"));
+}
+
+void Orvex_help::load_help(const QString &path)
+{
+    set_texts();
+    if (!QFileInfo::exists(path)) {
+        log_out(QLatin1String("Can't find ") + path
+                + QLatin1String("! Does not exist?"));
+        return;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        log_out(QLatin1String("Can't read ") + path
+                + QLatin1String("! Unreadable?"));
+        return;
+    }
+    // Pictures named in the manual are looked up beside it.
+    setSearchPaths({QFileInfo(path).absolutePath()});
+    help_doc->setHtml(codec->toUnicode(file.readAll()));
+    file.close();
+}
+
+void Orvex_help::on_Begin_clicked()
+{
+    scrollToAnchor(QStringLiteral("begin"));
+}
+
+void Orvex_help::on_Close_clicked()
+{
+    hide();
+}
+
+void Orvex_help::resizeEvent(QResizeEvent *event)
+{
+    const QPoint close_at = bottom_centre(event->size(), close_btn->size());
+    close_btn->move(close_at);
+    begin_btn->move(close_at.x() - begin_btn->width(),
+                    event->size().height() - begin_btn->height() - 2);
+    QTextBrowser::resizeEvent(event);
+}

@@ -1,0 +1,39 @@
+#ifndef ORVEX_HELP_H
+#define ORVEX_HELP_H
+
+#include <QTextBrowser>
+
+class QPushButton;
+class QTextCodec;
+class QTextDocument;
+
+// The Help window: the manual of the current language, with "^" back to its
+// beginning (the anchor "begin").
+class Orvex_help : public QTextBrowser
+{
+    Q_OBJECT
+
+public:
+    explicit Orvex_help(QWidget *parent = nullptr);
+
+    // Sets the texts again and shows the manual at `path`; a missing or
+    // unreadable file is reported and the previous manual stays.
+    void load_help(const QString &path);
+
+    QPushButton *close_btn;
+    QPushButton *begin_btn;
+    QTextDocument *help_doc;
+    QTextCodec *codec;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private slots:
+    void on_Begin_clicked();
+    void on_Close_clicked();
+
+private:
+    void set_texts();
+};
+
+#endif
