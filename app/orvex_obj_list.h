@@ -17,6 +17,7 @@ class Orvex_about;
 class Orvex_help;
 class QLabel;
 class QTimer;
+struct Orvex_state_reply;
 
 // The main window. It is also a record: the list and sky windows hand an
 // object into the form through the set_form overrides.
@@ -90,6 +91,24 @@ private:
     void orvex_send(const QString &cmd);
     void orvex_stop();
 
+    // TCS client internals: every reply is tied to its kind's member, and
+    // its handlers run only while it is still that member.
+    using Reply_slot = void (Orvex_Obj_List::*)();
+    using Error_slot = void (Orvex_Obj_List::*)(QNetworkReply::NetworkError);
+    void send_tcs_request(const char *path, const QList<QPair<QString, QString>> &pairs,
+                          QNetworkReply *Orvex_Obj_List::*member, Reply_slot finish,
+                          Error_slot error);
+    void release_reply(QNetworkReply *&reply);
+    QString reply_error_text(QNetworkReply *reply) const;
+    void show_error_box(const QString &title, const QString &text);
+    void reset_state_labels();
+    void take_state_line(int key, const Orvex_state_reply &reply);
+    void level_change(int n, const QString &reply_user);
+    void show_good_state(bool prev_ok);
+    void show_bad_state(bool prev_ok, const QString &status_line);
+    void command_button(const QString &cmd);
+    void show_form_error(int error, const QString &log_line);
+
     // List editing.
     void form_to_list(int row);
 
@@ -136,6 +155,8 @@ public:
     Orvex_help *help_win = nullptr;
     bool on_tcs_host = false;
     bool not_local = false;
+    // A TCS request without an answer after this many ms is given up.
+    int tcs_timeout_ms = 30000;
 };
 
 #endif

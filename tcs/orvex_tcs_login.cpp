@@ -1,0 +1,66 @@
+// The users list, the password and the "Set" button that starts polling.
+#include "orvex_obj_list.h"
+
+#include "orvex_obj_list_form.h"
+#include "orvex_tcs_request.h"
+#include "orvex_tcs_users.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTimer>
+
+void Orvex_Obj_List::orvex_get_users()
+{
+    send_tcs_request(orvex::users_path, Orvex_query(), &Orvex_Obj_List::users_reply,
+                     &Orvex_Obj_List::orvex_get_users_finish,
+                     &Orvex_Obj_List::orvex_get_users_error);
+}
+
+void Orvex_Obj_List::orvex_get_users_finish()
+{
+    if (!users_reply)
+        return;
+    Orvex_users_list list;
+    if (users_reply->error() == QNetworkReply::NoError)
+        list = parse_users_body(users_reply->readAll());
+    release_reply(users_reply);
+    // The first item appended becomes current by itself; each change of the
+    // current item sets user_choice through the combo box's signal.
+    for (const QString &item : qAsConst(list.items))
+        ui->orvex_user_cb->addItem(item);
+    if (!list.items.isEmpty())
+        ui->orvex_user_cb->setCurrentIndex(list.guest_index);
+}
+
+void Orvex_Obj_List::on_orvex_user_cb_currentTextChanged(const QString &text)
+{
+    user_choice = user_of_item(text);
+}
+
+void Orvex_Obj_List::on_orvex_passwd_set_btn_clicked()
+{
+    user = user_choice;
+    passwd = ui->orvex_passwd_edt->text().simplified();
+    if (passwd.size() <= 1)
+        return;
+    // Any level the next reply reports then counts as a change.
+    level = 0;
+    orvex_get_state();
+    if (!get_timer->isActive()) {
+        get_interval = 5000;
+        from_timer = false;
+        get_timer->start(5000);
+    }
+}
+
+void Orvex_Obj_List::on_orvex_show_pass_btn_pressed()
+{
+    ui->orvex_passwd_edt->setEchoMode(QLineEdit::Normal);
+}
+
+void Orvex_Obj_List::on_orvex_show_pass_btn_released()
+{
+    ui->orvex_passwd_edt->setEchoMode(QLineEdit::Password);
+}
+
+void Orvex_Obj_List::on_orvex_passwd_edt_editingFinished() {}

@@ -1,0 +1,172 @@
+// Requests to the TCS web host: sending, releasing, network errors, the
+// delayed status-bar messages and the status label colours.
+#include "orvex_obj_list.h"
+
+#include "orvex_log.h"
+#include "orvex_obj_list_form.h"
+#include "orvex_sky.h"
+#include "orvex_list.h"
+#include "orvex_tcs_request.h"
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QNetworkRequest>
+#include <QStatusBar>
+#include <QTimer>
+
+namespace {
+const char timed_out_property[] = "orvex_timed_out";
+}
+
+void Orvex_Obj_List::send_tcs_request(const char *path, const Orvex_query &pairs,
+                                      QNetworkReply *Orvex_Obj_List::*member,
+                                      Reply_slot finish, Error_slot error)
+{
+    const QUrl url = tcs_url(tcs_host, QString::fromLatin1(path), pairs);
+    QNetworkReply *reply = net_manager.get(QNetworkRequest(url));
+    this->*member = reply;
+    // Each handler serves only the reply it was made for: once the member
+    // has been released (or holds a newer reply) a late signal is ignored.
+    connect(reply, &QNetworkReply::finished, this, [this, reply, member, finish] {
+        if (this->*member == reply)
+            (this->*finish)();
+    });
+    connect(reply, &QNetworkReply::errorOccurred, this,
+            [this, reply, member, error](QNetworkReply::NetworkError code) {
+                if (this->*member == reply)
+                    (this->*error)(code);
+            });
+    // A host that accepts the connection and never answers must not block
+    // its kind for good.
+    auto *limit = new QTimer(reply);
+    limit->setSingleShot(true);
+    connect(limit, &QTimer::timeout, this, [this, reply, member, error] {
+        if (this->*member != reply)
+            return;
+        reply->setProperty(timed_out_property, true);
+        (this->*error)(QNetworkReply::TimeoutError);
+    });
+    limit->start(tcs_timeout_ms);
+}
+
+void Orvex_Obj_List::release_reply(QNetworkReply *&reply)
+{
+    QNetworkReply *r = reply;
+    if (!r)
+        return;
+    reply = nullptr;
+    disconnect(r, nullptr, this, nullptr);
+    if (QTimer *limit = r->findChild<QTimer *>(QString(), Qt::FindDirectChildrenOnly))
+        limit->stop();
+    if (r->isRunning())
+        r->abort();
+    r->close();
+    r->deleteLater();
+}
+
+QString Orvex_Obj_List::reply_error_text(QNetworkReply *reply) const
+{
+    if (!reply)
+        return QString();
+    if (reply->property(timed_out_property).toBool())
+        return timeout_error_text(reply->url(), tcs_timeout_ms);
+    return mask_password(reply->errorString(), reply->url());
+}
+
+void Orvex_Obj_List::show_error_box(const QString &title, const QString &text)
+{
+    QMessageBox::warning(this, title, text, QMessageBox::Ok);
+}
+
+void Orvex_Obj_List::reset_state_labels()
+{
+    tcs_mode = tcs_mode_shown = QStringLiteral("Unknown");
+    ui->orvex_tcs_lab->setText(tcs_mode);
+    ui->otcs_connect_lab->setText(QStringLiteral("Off"));
+    for (QLabel *label : {ui->otcs_connect_lab, ui->orvex_tcs_lab, ui->orvex_state_lab})
+        set_colors(label, QStringLiteral("Black"), QStringLiteral("Lightgray"));
+    tel_mode = tel_mode_shown = QStringLiteral("Unknown");
+    ui->orvex_state_lab->setText(tel_mode);
+}
+
+// The reply is released before the warning box opens: the box runs a nested
+// event loop in which the same reply may still signal, and nothing may
+// touch it once it is gone.
+void Orvex_Obj_List::orvex_get_error(QNetworkReply::NetworkError code)
+{
+    if (!get_reply)
+        return;
+    const QString text = reply_error_text(get_reply);
+    release_reply(get_reply);
+    log_err(QStringLiteral("Orvex read error %1 %2").arg(int(code)).arg(text));
+    statusBar()->showMessage(text);
+    state_ok = false;
+    user_seen = false;
+    reset_state_labels();
+    const bool was_running = get_timer->isActive();
+    get_timer->stop();
+    show_error_box(tcs_host + QStringLiteral("HTTP error"), text);
+    if (was_running || from_timer)
+        get_timer->start(60000);
+    from_timer = false;
+}
+
+void Orvex_Obj_List::orvex_send_error(QNetworkReply::NetworkError code)
+{
+    if (!send_reply)
+        return;
+    const QString text = reply_error_text(send_reply);
+    release_reply(send_reply);
+    log_err(QStringLiteral("Orvex read error %1 %2").arg(int(code)).arg(text));
+    statusBar()->showMessage(text);
+    state_ok = false;
+    reset_state_labels();
+    from_timer = false;
+    const bool was_running = get_timer->isActive();
+    get_timer->stop();
+    show_error_box(tcs_host + QStringLiteral("HTTP error"), text);
+    if (was_running)
+        get_timer->start(60000);
+}
+
+// Without the users list nobody can log in: the program ends.
+void Orvex_Obj_List::orvex_get_users_error(QNetworkReply::NetworkError code)
+{
+    if (!users_reply)
+        return;
+    const QString text = reply_error_text(users_reply);
+    release_reply(users_reply);
+    log_err(QStringLiteral("Orvex read error %1 %2").arg(int(code)).arg(text));
+    show_error_box(tcs_host + tr("HTTP error"), text);
+    sky_win->close();
+    list_win->close();
+    close();
+}
+
+void Orvex_Obj_List::orvex_show_stat_msg()
+{
+    if (stat_msg.isEmpty()) {
+        statusBar()->clearMessage();
+        return;
+    }
+    statusBar()->showMessage(stat_msg);
+    stat_msg.clear();
+    QTimer::singleShot(3000, this, &Orvex_Obj_List::orvex_show_stat_msg);
+}
+
+void Orvex_Obj_List::set_colors(QLabel *label, const QString &text_color,
+                                const QString &back_color)
+{
+    QPalette pal = label->palette();
+    const QColor text = text_color.isEmpty() ? pal.color(QPalette::WindowText)
+                                             : QColor(text_color);
+    const QColor back = back_color.isEmpty() ? pal.color(QPalette::Window)
+                                             : QColor(back_color);
+    if (pal.color(QPalette::WindowText) == text && pal.color(QPalette::Window) == back)
+        return;
+    if (!text_color.isEmpty())
+        pal.setBrush(QPalette::WindowText, QBrush(text, Qt::SolidPattern));
+    if (!back_color.isEmpty())
+        pal.setBrush(QPalette::Window, QBrush(back, Qt::SolidPattern));
+    label->setPalette(pal);
+}
