@@ -103,23 +103,44 @@ void Orvex_sim_telescope::advance(double now)
 {
     if (now <= time)
         return;
-    const double slew_start = time;
     while (motion == Motion::slew && time < now) {
         slew_step(std::min(step, now - time));
         check_horizon();
-        if (motion == Motion::slew && time - slew_start > max_slew_time) {
+        if (motion == Motion::slew && time - slew_began > max_slew_time) {
             motion = Motion::stop;
             rate_ha = rate_dec = 0;
             event = "Stopped: the slew took too long";
         }
     }
+    if (motion == Motion::track)
+        track_until(now);
     time = now;
-    if (motion == Motion::track) {
-        double t_dec;
-        target_of_date(now, ha, t_dec);
-        dec = t_dec;
-        check_horizon();
+}
+
+void Orvex_sim_telescope::track_at(double t)
+{
+    double t_dec;
+    target_of_date(t, ha, t_dec);
+    dec = t_dec;
+}
+
+void Orvex_sim_telescope::track_until(double now)
+{
+    const double from = time;
+    track_at(now);
+    if (equ_to_hor(ha, dec).zenith <= horizon_zenith)
+        return;
+    // Stop where the object crossed the horizon, not wherever it is by now.
+    double above = from, below = now;
+    while (below - above > 0.01) {
+        const double mid = (above + below) / 2;
+        track_at(mid);
+        (equ_to_hor(ha, dec).zenith > horizon_zenith ? below : above) = mid;
     }
+    track_at(above);
+    motion = Motion::stop;
+    rate_ha = rate_dec = 0;
+    event = "Stopped: the object went below the horizon";
 }
 
 Telescope_state Orvex_sim_telescope::state(double now)
@@ -175,6 +196,7 @@ std::string Orvex_sim_telescope::slew(double now)
     if (motion == Motion::stop)
         rate_ha = rate_dec = 0;
     motion = Motion::slew;
+    slew_began = now;
     event.clear();
     return {};
 }
@@ -196,6 +218,7 @@ std::string Orvex_sim_telescope::correct(double new_off_ha, double new_off_dec, 
     off_ha = new_off_ha;
     off_dec = new_off_dec;
     motion = Motion::slew;
+    slew_began = now;
     return {};
 }
 

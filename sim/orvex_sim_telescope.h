@@ -69,6 +69,8 @@ private:
     void target_of_date(double now, double &ha, double &dec) const;
     void slew_step(double dt);
     void check_horizon();
+    void track_at(double t);
+    void track_until(double now);
 
     double time;           // the instant the model stands at
     double ha;             // mount hour angle, seconds of time
@@ -76,6 +78,7 @@ private:
     double rate_ha = 0;    // arcsec/s on the hour-angle axis
     double rate_dec = 0;   // arcsec/s on the declination axis
     Motion motion = Motion::stop;
+    double slew_began = 0;
     bool flip = false;
     Sky_object object;
     bool has_object = false;
