@@ -58,9 +58,13 @@ void Orvex_Obj_List::release_reply(QNetworkReply *&reply)
     disconnect(r, nullptr, this, nullptr);
     if (QTimer *limit = r->findChild<QTimer *>(QString(), Qt::FindDirectChildrenOnly))
         limit->stop();
-    if (r->isRunning())
+    // A reply given up by its time limit still holds its connection; one
+    // that failed on its own is being finished by the toolkit already, and
+    // closing it then would report its failure a second time.
+    if (!r->isRunning())
+        r->close();
+    else if (r->error() == QNetworkReply::NoError)
         r->abort();
-    r->close();
     r->deleteLater();
 }
 

@@ -41,8 +41,8 @@ QString mask_password(const QString &text, const QUrl &url)
     QString out = text;
     if (url.isValid() && url.hasQuery()) {
         const QUrl masked = masked_url(url);
-        const QUrl::ComponentFormattingOptions forms[] = {
-            QUrl::PrettyDecoded, QUrl::FullyEncoded, QUrl::FullyDecoded};
+        const QUrl::ComponentFormattingOptions forms[] = {QUrl::PrettyDecoded,
+                                                          QUrl::FullyEncoded};
         for (auto form : forms) {
             const QString plain = url.toString(form);
             if (!plain.isEmpty())
