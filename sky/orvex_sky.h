@@ -1,14 +1,22 @@
 #ifndef ORVEX_SKY_H
 #define ORVEX_SKY_H
 
+#include "orvex_horizon_parse.h"
 #include "orvex_object.h"
 
 #include <QFrame>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QPen>
+#include <QString>
 
 class Orvex_list;
+class QPainter;
+class QPaintDevice;
 
 // The sky window: the local sky as a disc, horizon at the rim, zenith in the
-// centre, with the listed objects and the telescope.
+// centre, with the grid, the horizon profile, the listed objects, the
+// selected object and the telescope.
 class Orvex_sky : public QFrame
 {
     Q_OBJECT
@@ -28,10 +36,54 @@ public:
     void list_changed();
     void set_current(int index);
 
-private:
+    void project(double A, double Z, int &x, int &y) const;
+    void project_objects();
+
+    // Draws the whole view onto any device (the widget itself, or an image
+    // in tests and benchmarks), sized by the device.
+    void paint_sky(QPaintDevice *device);
+
+    void request_horizon(bool direct);
+
+    // The state is open so that tests can set up and inspect a view.
     Orvex_list *list_window = nullptr;
+    int view_size = 550;
     Orvex_object_list *objects;
+    int current_index = -1;
     Orvex_object *telescope;
+    bool all_sky = true;
+    bool hadec_grid = true;
+    bool tel_flip = false;
+    bool state_ok = false;
+    QString host;
+    QNetworkAccessManager network_manager;
+    QNetworkReply *horizon_reply = nullptr;
+    HorizonPoint horizon_direct[horizon_max_points];
+    HorizonPoint horizon_reverse[horizon_max_points];
+    int direct_count = 0;
+    int reverse_count = 0;
+
+protected slots:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private slots:
+    void get_horizon_line();
+    void get_horizon_finish();
+    void get_horizon_error(QNetworkReply::NetworkError code);
+
+private:
+    void paint_grid_az(QPainter &painter);
+    void paint_grid_hadec(QPainter &painter, QPen &gray);
+    void paint_hadec_point(double h, double d, int &x, int &y,
+                           double &z_degrees) const;
+    void paint_telescope(QPainter &painter, QPen &pen_b);
+    void paint_horizon(QPainter &painter, QPen &pen_b);
+    void paint_objects(QPainter &painter, QPen &pen_a, QPen &pen_b);
+    void paint_selection_text(QPainter &painter, const Orvex_object &o,
+                              QPen &pen_a);
+    void store_horizon(const Horizon_reply &reply);
 };
 
 #endif

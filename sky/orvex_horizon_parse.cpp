@@ -1,0 +1,63 @@
+#include "orvex_horizon_parse.h"
+
+#include <QList>
+
+#include <cmath>
+
+namespace {
+
+double field_value(const QList<QByteArray> &fields, int i)
+{
+    if (i >= fields.size())
+        return 0;
+    bool ok = false;
+    const double v = fields.at(i).toDouble(&ok);
+    // "nan" and "inf" parse, but are no more a position than garbage is.
+    return ok && std::isfinite(v) ? v : 0;
+}
+
+// The set's name counts only after the header's first character (the "#").
+void apply_header(const QByteArray &text, bool &reverse)
+{
+    if (text.indexOf("direct") > 0)
+        reverse = false;
+    else if (text.indexOf("reverse") > 0)
+        reverse = true;
+}
+
+HorizonPoint point_from(const QByteArray &text)
+{
+    const QList<QByteArray> fields = text.split(' ');
+    HorizonPoint p;
+    // The host counts azimuth from the north; the view counts from the south.
+    p.az = field_value(fields, 0) + 180.0;
+    if (p.az > 360.0)
+        p.az -= 360.0;
+    p.zd = 90.0 - field_value(fields, 1);
+    return p;
+}
+
+} // namespace
+
+Horizon_reply parse_horizon_reply(const QByteArray &body)
+{
+    Horizon_reply reply;
+    int start = 0;
+    while (start < body.size()) {
+        int end = body.indexOf('\n', start);
+        end = end < 0 ? body.size() : end + 1;
+        const QByteArray raw = body.mid(start, end - start);
+        start = end;
+
+        const QByteArray text = raw.simplified();
+        if (raw.startsWith('#')) {
+            if (reply.points.isEmpty())
+                apply_header(text, reply.reverse);
+            continue;
+        }
+        // Lines past the limit are still read, and dropped.
+        if (reply.points.size() < horizon_max_points)
+            reply.points.append(point_from(text));
+    }
+    return reply;
+}

@@ -1,0 +1,253 @@
+// Painting the sky view: everything is recomputed from the records on every
+// paint, and the pixel positions used by the mouse are left in them.
+#include "orvex_sky.h"
+
+#include "orvex_sky_math.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QPaintDevice>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+// Where the grid's walks end: -46 degrees 20 minutes 42.7 seconds, the
+// lowest declination that rises above this site's horizon.
+constexpr double lowest_decl = -46.345194444444445;
+
+QString three_decimals(double v) { return QString::number(v, 'f', 3); }
+
+} // namespace
+
+void Orvex_sky::paint_sky(QPaintDevice *device)
+{
+    if (device->height() < 100)
+        return;
+    const int D = std::min(device->width(), device->height());
+    view_size = D;
+    const int R = D / 2;
+    const double Rd = D / 2.0;
+
+    QPainter painter(device);
+    QFont scaled = font();
+    if (sky_scale_font(scaled, D))
+        painter.setFont(scaled);
+
+    QPen pen_a(QBrush(QColor(0, 0, 0)), 1, Qt::SolidLine);
+    QPen pen_b(QBrush(QColor(128, 128, 128)), 1, Qt::SolidLine);
+
+    painter.setPen(pen_a);
+    painter.setBrush(QBrush(QColor(QStringLiteral("White")), Qt::SolidPattern));
+    const int disc = sky_trunc(Rd + 0.5);
+    painter.drawEllipse(QPoint(R, R), disc, disc);
+    painter.setBrush(Qt::NoBrush);
+
+    if (hadec_grid)
+        paint_grid_hadec(painter, pen_b);
+    else
+        paint_grid_az(painter);
+
+    if (state_ok && !telescope->is_comment && sidereal_time >= 0)
+        paint_telescope(painter, pen_b);
+
+    if ((state_ok || !objects->isEmpty())
+        && (direct_count > 0 || reverse_count > 0))
+        paint_horizon(painter, pen_b);
+
+    pen_a.setWidth(2);
+    painter.setPen(pen_a);
+
+    if (!objects->isEmpty() && !telescope->is_comment && sidereal_time >= 0)
+        paint_objects(painter, pen_a, pen_b);
+}
+
+void Orvex_sky::paint_grid_az(QPainter &painter)
+{
+    const int R = view_size / 2;
+    int x, y;
+    static const int zenith_circles[] = {5, 10, 20, 30, 40, 50, 60, 70, 80};
+    for (int z : zenith_circles) {
+        // The radius follows the view mode's own law and rounding.
+        project(90 * 3600.0, z * 3600.0, x, y);
+        painter.drawEllipse(QPoint(R, R), x - R, x - R);
+    }
+    for (int a = 0; a < 360; a += 10) {
+        // Radial lines start further out where they would crowd the zenith.
+        const int z0 = a % 90 == 0 ? 5 : (a % 30 == 0 ? 10 : 20);
+        int x0, y0;
+        project(a * 3600.0, z0 * 3600.0, x0, y0);
+        project(a * 3600.0, 90 * 3600.0, x, y);
+        painter.drawLine(x0, y0, x, y);
+    }
+}
+
+void Orvex_sky::paint_hadec_point(double h, double d, int &x, int &y,
+                                  double &z_degrees) const
+{
+    double A, Z;
+    equ_to_horizontal(sidereal_time - h * 3600.0, d * 3600.0, A, Z);
+    project(A, Z, x, y);
+    z_degrees = Z / 3600.0;
+}
+
+// The walks take coarse steps high in the sky and fine ones near the
+// horizon, and stop just past it.
+void Orvex_sky::paint_grid_hadec(QPainter &painter, QPen &gray)
+{
+    const QPen black = painter.pen();
+    int x, y, px = 0, py = 0;
+    double z;
+
+    for (int h = 0; h < 24; ++h) {
+        double d = 90, prev_z = 0;
+        bool first = true;
+        do {
+            if (prev_z >= 89)
+                break;
+            paint_hadec_point(h, d, x, y, z);
+            if (z > 90)
+                break;
+            if (!first && sky_hour_segment_drawn(d, h))
+                painter.drawLine(px, py, x, y);
+            first = false;
+            px = x;
+            py = y;
+            prev_z = z;
+            d -= z < 78 ? 5 : 1;
+        } while (d > lowest_decl);
+    }
+
+    for (double d = 85; d > lowest_decl; d -= d > 81 ? 5 : 10) {
+        painter.setPen(std::abs(d) < 0.1 ? black : gray);
+        for (int half = 0; half < 2; ++half) {
+            const bool west = half == 0;
+            double h = west ? 0 : 23.999, prev_z = 0;
+            bool first = true;
+            do {
+                if (prev_z >= 89)
+                    break;
+                paint_hadec_point(h, d, x, y, z);
+                if (z > 90)
+                    break;
+                if (!first && (west ? h > 0.1 : h < 23.9))
+                    painter.drawLine(px, py, x, y);
+                first = false;
+                px = x;
+                py = y;
+                prev_z = z;
+                const double step = z < 78 ? 0.5 : 0.1;
+                h += west ? step : -step;
+            } while (west ? h <= 12.1 : h >= 11.9);
+        }
+    }
+    painter.setPen(black);
+}
+
+void Orvex_sky::paint_telescope(QPainter &painter, QPen &pen_b)
+{
+    const int D = view_size;
+    const int s = sky_marker_size(D), in = s - 1, out = 3 * s - 1;
+    const int L = sky_line_step(D);
+    Orvex_object &t = *telescope;
+    project(t.azimuth, t.zenith, t.screen_x, t.screen_y);
+    const int x = t.screen_x, y = t.screen_y;
+
+    pen_b.setColor(QColor(QStringLiteral("Red")));
+    pen_b.setWidth(sky_red_pen_width(D));
+    painter.setPen(pen_b);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawLine(x - in, y, x - out, y);
+    painter.drawLine(x + in, y, x + out, y);
+    painter.drawLine(x, y - in, x, y - out);
+    painter.drawLine(x, y + in, x, y + out);
+    painter.drawEllipse(QPoint(x, y), 3 * s, 3 * s);
+
+    double a = t.azimuth / 3600.0;
+    if (a > 180)
+        a -= 360;
+    const QString lines[5] = {
+        QStringLiteral("R.A. = ") + sec_to_hms(t.ra),
+        QStringLiteral("Decl. = ") + arcsec_to_dms(t.decl),
+        QStringLiteral("HA = ") + three_decimals(t.hour_angle / 3600.0),
+        QStringLiteral("A = ") + three_decimals(a),
+        QStringLiteral("Z = ") + three_decimals(t.zenith / 3600.0),
+    };
+    for (int k = 1; k <= 5; ++k)
+        painter.drawText(QPoint(sky_telescope_text_x(D, k), k * L),
+                         lines[k - 1]);
+}
+
+void Orvex_sky::paint_horizon(QPainter &painter, QPen &pen_b)
+{
+    pen_b.setColor(QColor(QStringLiteral("Red")));
+    pen_b.setWidth(sky_red_pen_width(view_size));
+    painter.setPen(pen_b);
+    painter.setBrush(Qt::NoBrush);
+
+    HorizonPoint *set = tel_flip ? horizon_reverse : horizon_direct;
+    const int n = std::min(tel_flip ? reverse_count : direct_count,
+                           horizon_max_points);
+    if (n <= 0)
+        return;
+    // Drawn with the stored zenith distance: points below the horizon lie
+    // outside the all-sky disc, as they should.
+    for (int i = 0; i < n; ++i)
+        project(set[i].az * 3600.0, set[i].zd * 3600.0, set[i].x, set[i].y);
+    for (int i = 1; i <= n; ++i) {
+        const HorizonPoint &a = set[i - 1], &b = set[i % n];
+        painter.drawLine(a.x, a.y, b.x, b.y);
+    }
+}
+
+void Orvex_sky::paint_objects(QPainter &painter, QPen &pen_a, QPen &pen_b)
+{
+    const int s = sky_marker_size(view_size), in = s - 1, out = 3 * s - 1;
+    project_objects();
+    for (const Orvex_object *o : qAsConst(*objects))
+        if (!o->is_comment && o->screen_x > 0 && o->screen_y > 0)
+            painter.drawEllipse(QPoint(o->screen_x, o->screen_y), s, s);
+
+    if (current_index < 0 || current_index >= objects->size())
+        return;
+    const Orvex_object &o = *objects->at(current_index);
+    if (o.is_comment)
+        return;
+    const int x = o.screen_x, y = o.screen_y;
+    if (x > 0 && y > 0) {
+        pen_b.setColor(QColor(QStringLiteral("Blue")));
+        painter.setPen(pen_b);
+        painter.drawLine(x - in, y - in, x - out, y - out);
+        painter.drawLine(x + in, y + in, x + out, y + out);
+        painter.drawLine(x + in, y - in, x + out, y - out);
+        painter.drawLine(x - in, y + in, x - out, y + out);
+    }
+    paint_selection_text(painter, o, pen_a);
+}
+
+// Shown even for an object too low to be drawn, so a selection from the
+// list always says where the object is.
+void Orvex_sky::paint_selection_text(QPainter &painter, const Orvex_object &o,
+                                     QPen &pen_a)
+{
+    const int D = view_size, L = sky_line_step(D);
+    pen_a.setColor(QColor(QStringLiteral("DarkBlue")));
+    pen_a.setWidth(1);
+    painter.setPen(pen_a);
+    const double x = 5.0;
+    painter.drawText(QPointF(x, D - L), o.name);
+    painter.drawText(QPointF(x, L), QStringLiteral("R.A. = ") + sec_to_hms(o.ra));
+    painter.drawText(QPointF(x, 2 * L),
+                     QStringLiteral("Decl. = ") + arcsec_to_dms(o.decl));
+    painter.drawText(QPointF(x, D - 3 * L),
+                     QStringLiteral("Epoch = ") + o.epoch_text);
+    painter.drawText(QPointF(x, 3 * L),
+                     QStringLiteral("HA = ")
+                         + three_decimals(
+                             sky_selection_hour_angle(sidereal_time, o.ra)));
+    painter.drawText(QPointF(x, 4 * L),
+                     QStringLiteral("A = ") + three_decimals(o.azimuth / 3600.0));
+    painter.drawText(QPointF(x, 5 * L),
+                     QStringLiteral("Z = ") + three_decimals(o.zenith / 3600.0));
+}
