@@ -6,6 +6,7 @@
 #include "orvex_sim_horizon.h"
 #include "orvex_sim_service.h"
 #include "orvex_sim_telescope.h"
+#include "orvex_tcs_state.h"
 
 #include <QtTest>
 
@@ -66,6 +67,7 @@ private slots:
     void stop_and_offsets();
     void refuses_objects_below_horizon_and_stops_at_it();
     void state_reply_has_every_key();
+    void program_parser_reads_replies();
     void permission_and_levels();
     void malformed_commands_say_why();
     void users_file();
@@ -296,6 +298,36 @@ void Test_sim_model::state_reply_has_every_key()
     const Horizontal h = equ_to_hor(ha, number(body, "Dec=") * 3600);
     QVERIFY(std::fabs(number(body, "A=") * 3600 - h.azimuth) < 0.1);
     QVERIFY(std::fabs(number(body, "Z=") * 3600 - h.zenith) < 0.1);
+}
+
+void Test_sim_model::program_parser_reads_replies()
+{
+    const double t = night();
+    Orvex_sim_service service(t);
+    service.send_command(query({{"User", "operator"}, {"Pass", "telescope"}, {"RA", "05:35:17.3"},
+                                {"Dec", "-05:23:28"}, {"Name", "M 42"}, {"Cmd", "Slew"}}),
+                         t);
+    const std::string body =
+        service.get_state(query({{"User", "operator"}, {"Pass", "telescope"}}), t + 30).body;
+    const Orvex_state_reply r = parse_state_body(QByteArray::fromStdString(body));
+    QVERIFY(r.state_ok);
+    QVERIFY(r.user_seen);
+    QCOMPARE(r.reply_user, QString("operator"));
+    QCOMPARE(r.level, 5);
+    QCOMPARE(r.obj_name, QString("M 42"));
+    QCOMPARE(r.ra2000, QString("05:35:17.30"));
+    QCOMPARE(r.dec2000, QString("-05:23:28.0"));
+    QCOMPARE(r.tcs_mode, QString("Simul"));
+    QVERIFY(r.tel_mode.startsWith("Slew") || r.tel_mode.startsWith("Track"));
+    QVERIFY(std::fabs(r.sidereal_time - sidereal_time_at(t + 30)) < 1.0);
+    QVERIFY(std::fabs(wrap_hour_angle(r.sidereal_time - r.ra - r.hour_angle)) < 1.0);
+    const Horizontal h = equ_to_hor(r.hour_angle, r.decl);
+    QVERIFY(std::fabs(h.azimuth - r.azimuth) < 1.0 && std::fabs(h.zenith - r.zenith) < 1.0);
+
+    const Orvex_state_reply denied = parse_state_body(
+        QByteArray::fromStdString(service.get_state(query({{"User", "guest"}}), t).body));
+    QVERIFY(!denied.state_ok);
+    QVERIFY(denied.status_line.startsWith("Permission denied"));
 }
 
 void Test_sim_model::permission_and_levels()
