@@ -95,6 +95,7 @@ void Orvex_about::on_Close_clicked()
 
 void Orvex_about::resizeEvent(QResizeEvent *event)
 {
-    close_btn->move(bottom_centre(event->size(), close_btn->size()));
+    // The viewport's own resize arrives here too: place by the window's size.
+    close_btn->move(bottom_centre(size(), close_btn->size()));
     QTextEdit::resizeEvent(event);
 }

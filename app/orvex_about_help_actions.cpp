@@ -33,5 +33,5 @@ void Orvex_Obj_List::on_actionAbout_triggered()
 void Orvex_Obj_List::on_actionHelp_triggered()
 {
     help_win->show();
-    help_win->scrollToAnchor(QStringLiteral("begin"));
+    help_win->scroll_to_begin();
 }

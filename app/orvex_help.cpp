@@ -9,7 +9,19 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QTextCodec>
+#include <QTextBlock>
 #include <QTextDocument>
+
+namespace {
+bool has_anchor(const QTextDocument *doc, const QString &name)
+{
+    for (QTextBlock b = doc->begin(); b != doc->end(); b = b.next())
+        for (QTextBlock::iterator f = b.begin(); !f.atEnd(); ++f)
+            if (f.fragment().charFormat().anchorNames().contains(name))
+                return true;
+    return false;
+}
+} // namespace
 
 Orvex_help::Orvex_help(QWidget *parent) : QTextBrowser(parent)
 {
@@ -61,9 +73,16 @@ void Orvex_help::load_help(const QString &path)
     file.close();
 }
 
+void Orvex_help::scroll_to_begin()
+{
+    const QString begin = QStringLiteral("begin");
+    if (has_anchor(help_doc, begin))
+        scrollToAnchor(begin);
+}
+
 void Orvex_help::on_Begin_clicked()
 {
-    scrollToAnchor(QStringLiteral("begin"));
+    scroll_to_begin();
 }
 
 void Orvex_help::on_Close_clicked()
@@ -73,9 +92,10 @@ void Orvex_help::on_Close_clicked()
 
 void Orvex_help::resizeEvent(QResizeEvent *event)
 {
-    const QPoint close_at = bottom_centre(event->size(), close_btn->size());
+    // The viewport's own resize arrives here too: place by the window's size.
+    const QPoint close_at = bottom_centre(size(), close_btn->size());
     close_btn->move(close_at);
     begin_btn->move(close_at.x() - begin_btn->width(),
-                    event->size().height() - begin_btn->height() - 2);
+                    height() - begin_btn->height() - 2);
     QTextBrowser::resizeEvent(event);
 }

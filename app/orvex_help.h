@@ -19,6 +19,9 @@ public:
     // Sets the texts again and shows the manual at `path`; a missing or
     // unreadable file is reported and the previous manual stays.
     void load_help(const QString &path);
+    // Scrolls to the anchor "begin"; a manual without one stays where it is
+    // (the browser itself would jump to the top).
+    void scroll_to_begin();
 
     QPushButton *close_btn;
     QPushButton *begin_btn;
