@@ -35,7 +35,7 @@ std::string fixed(const char *format, double value)
 // The command reply: a line for the observer, then the state verdict.
 std::string command_body(const std::string &message, bool ok)
 {
-    return message + "\n" + (ok ? "State=Ok\n" : "State=Err\n");
+    return one_line(message) + "\n" + (ok ? "State=Ok\n" : "State=Err\n");
 }
 
 std::string status_text(const Telescope_state &s, const std::string &event)
@@ -49,6 +49,17 @@ std::string status_text(const Telescope_state &s, const std::string &event)
 }
 
 } // namespace
+
+std::string one_line(const std::string &text, std::size_t limit)
+{
+    std::string out;
+    for (char c : text) {
+        if (out.size() >= limit)
+            break;
+        out += static_cast<unsigned char>(c) < 0x20 || c == 0x7f ? ' ' : c;
+    }
+    return out;
+}
 
 bool parse_number(const std::string &text, double &value)
 {
@@ -150,7 +161,7 @@ Sim_reply Orvex_sim_service::get_state(const Query &query, double now)
     std::string why;
     const Sim_user *u = check_user(query, why);
     if (!u)
-        return {200, why + "\nState=Err\n"};
+        return {200, one_line(why) + "\nState=Err\n"};
     const Telescope_state s = telescope.state(now);
     // J2000 place of the held object; before any object, where the
     // telescope points.
@@ -200,6 +211,7 @@ std::string Orvex_sim_service::send_or_slew(const std::string &cmd, const Query 
             return "Bad Epoch <" + epoch_text + ">: expected a year 1900..2100";
         Sky_object object;
         value_of(query, "Name", object.name);
+        object.name = one_line(object.name, 64);
         precess(ra, dec, epoch, 2000.0, object.ra2000, object.dec2000);
         telescope.store_object(object, now);
         if (cmd == "Send") {

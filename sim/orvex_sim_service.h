@@ -28,6 +28,11 @@ bool parse_number(const std::string &text, double &value);
 // The request target with the value of every "Pass" key replaced by ***.
 std::string mask_password(const std::string &target);
 
+// Text that echoes request values, made safe for one reply line: control
+// characters become blanks (a line feed in a name must not forge a
+// "State=Ok" line) and the length is capped.
+std::string one_line(const std::string &text, std::size_t limit = 200);
+
 // First line of a body, for the request log.
 std::string first_line(const std::string &body);
 

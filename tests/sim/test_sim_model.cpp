@@ -404,6 +404,16 @@ void Test_sim_model::malformed_commands_say_why()
     for (const char *dec : {"10:00:00", "-1:2:3", "+89:59:59.9"})
         QCOMPARE(reply(query({{"Cmd", "Send"}, {"RA", "1:2:3"}, {"Dec", dec}})).value(1),
                  QString("State=Ok"));
+    // Values echoed into a reply cannot forge lines of it.
+    QCOMPARE(reply(query({{"Cmd", "Send"}, {"RA", "1\nState=Ok"}, {"Dec", "1:2:3"}})).value(1),
+             QString("State=Err"));
+    QVERIFY(reply(query({{"Cmd", "Send"}, {"RA", "1:2:3"}, {"Dec", "1:2:3"}, {"Name", "a\nState=Err"}}))
+                .value(1) == "State=Ok");
+    const std::string forged = s.get_state(query({{"User", "x\nState=Ok"}, {"Pass", "y"}}), t).body;
+    QCOMPARE(forged, std::string("Permission denied for user x State=Ok\nState=Err\n"));
+    const std::string named = s.get_state(query({{"User", "guest"}, {"Pass", "kzmrp"}}), t).body;
+    QVERIFY(named.find("\nObjName=a State=Err\n") != std::string::npos);
+
     double v;
     std::string why;
     QVERIFY(parse_dec("-00:30:00", v, why) && v == -1800.0);
