@@ -6,6 +6,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
 
@@ -18,6 +19,34 @@ namespace {
 constexpr double lowest_decl = -46.345194444444445;
 
 QString three_decimals(double v) { return QString::number(v, 'f', 3); }
+
+// Thousands of stroked ellipses cost several microseconds each; one circle
+// drawn once and stamped at every object gives the same pixels (the drawing
+// is not antialiased, and the stamp moves by whole pixels) for a fraction.
+class Circle_stamp
+{
+public:
+    Circle_stamp(const QPen &pen, int radius)
+        : centre(radius + pen.width() + 2),
+          image(2 * centre + 1, 2 * centre + 1,
+                QImage::Format_ARGB32_Premultiplied)
+    {
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        p.setPen(pen);
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(QPoint(centre, centre), radius, radius);
+    }
+
+    void draw(QPainter &painter, int x, int y) const
+    {
+        painter.drawImage(x - centre, y - centre, image);
+    }
+
+private:
+    int centre;
+    QImage image;
+};
 
 } // namespace
 
@@ -205,9 +234,17 @@ void Orvex_sky::paint_objects(QPainter &painter, QPen &pen_a, QPen &pen_b)
 {
     const int s = sky_marker_size(view_size), in = s - 1, out = 3 * s - 1;
     project_objects();
-    for (const Orvex_object *o : qAsConst(*objects))
-        if (!o->is_comment && o->screen_x > 0 && o->screen_y > 0)
+    // A scaled device (high-density screens) would blur a stamp.
+    const bool stamped = painter.device()->devicePixelRatioF() == 1.0;
+    const Circle_stamp stamp(stamped ? painter.pen() : QPen(), s);
+    for (const Orvex_object *o : qAsConst(*objects)) {
+        if (o->is_comment || o->screen_x <= 0 || o->screen_y <= 0)
+            continue;
+        if (stamped)
+            stamp.draw(painter, o->screen_x, o->screen_y);
+        else
             painter.drawEllipse(QPoint(o->screen_x, o->screen_y), s, s);
+    }
 
     if (current_index < 0 || current_index >= objects->size())
         return;

@@ -3,6 +3,7 @@
 #include "sky_test_view.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QtTest>
 
 #include <cmath>
@@ -247,6 +248,38 @@ private slots:
         paint();
         QCOMPARE(o->screen_x, 275);
         QCOMPARE(o->screen_y, 275 - 176); // t(0.5 - 275 sin 40) = -176
+    }
+
+    void stamped_circles_are_the_drawn_circles()
+    {
+        // Many objects at every sub-position of the grid of pixels, in the
+        // painted view, against the same circles drawn one by one over the
+        // same view without objects.
+        QRandomGenerator rng(3);
+        for (int i = 0; i < 2000; ++i)
+            t->add(rng.bounded(86400.0), (rng.bounded(136.0) - 46) * 3600);
+        for (int D : {550, 300}) {
+            const QImage stamped = paint(D, D);
+            QImage drawn = blank(D, D);
+            const Orvex_object_list objects = t->list;
+            t->list.clear();
+            t->add_comment();
+            t->view->paint_sky(&drawn);
+            delete t->list.takeFirst();
+            t->list = objects;
+            QPainter p(&drawn);
+            p.setPen(QPen(QBrush(black), 2, Qt::SolidLine));
+            const int s = sky_marker_size(D);
+            int placed = 0;
+            for (const Orvex_object *o : objects)
+                if (o->screen_x > 0 && o->screen_y > 0) {
+                    p.drawEllipse(QPoint(o->screen_x, o->screen_y), s, s);
+                    ++placed;
+                }
+            p.end();
+            QVERIFY(placed > 1000);
+            QVERIFY(stamped == drawn);
+        }
     }
 
     void small_view_uses_thin_red_pens()
