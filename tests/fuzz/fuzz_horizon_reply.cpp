@@ -1,0 +1,17 @@
+// A horizon profile body from the TCS web host.
+#include "orvex_horizon_parse.h"
+
+#include <cmath>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray body(reinterpret_cast<const char *>(data), int(size));
+    const Horizon_reply r = parse_horizon_reply(body);
+    if (r.points.size() > horizon_max_points)
+        __builtin_trap();
+    for (const HorizonPoint &p : r.points)
+        if (!std::isfinite(p.az) || !std::isfinite(p.zd))
+            __builtin_trap();
+    return 0;
+}
