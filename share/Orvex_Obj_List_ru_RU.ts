@@ -310,6 +310,14 @@
         <source>All files(*.*)</source>
         <translation>Все файлы(*.*)</translation>
     </message>
+    <message>
+        <source>Cannot read list file %1: %2</source>
+        <translation>Не удалось прочитать файл списка %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot save list file %1: %2</source>
+        <translation>Не удалось сохранить файл списка %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>Orvex_sky</name>
