@@ -11,6 +11,24 @@
 #include <QTextCodec>
 #include <QTextStream>
 
+namespace {
+
+// A short write is no error to the system; writing on until a write fails
+// brings out the reason (disc full, file too large) for the message.
+bool write_all(QIODevice &device, const QByteArray &bytes)
+{
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = device.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
+} // namespace
+
 bool Orvex_list::read_list_file(const QString &path)
 {
     QFile file(path);
@@ -50,27 +68,26 @@ bool Orvex_list::write_list_file(const QString &path)
     // The user's old file is replaced only once the new one is complete, so
     // a full disc or a vanished folder cannot cost the list.
     QSaveFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly | QIODevice::Text);
-    if (ok) {
-        QTextStream out(&file);
-        out.setCodec(QTextCodec::codecForLocale());
+    if (file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        QString text;
         const int count = ui->orvex_obj_lst->count();
-        for (int i = 0; i < count; ++i)
-            out << ui->orvex_obj_lst->item(i)->text() << '\n';
-        out.flush();
-        if (out.status() != QTextStream::Ok)
-            file.cancelWriting();
-        ok = file.commit();
+        for (int i = 0; i < count; ++i) {
+            text += ui->orvex_obj_lst->item(i)->text();
+            text += QLatin1Char('\n');
+        }
+        const QByteArray bytes = QTextCodec::codecForLocale()->fromUnicode(text);
+        if (write_all(file, bytes) && file.commit()) {
+            last_file = path;
+            return true;
+        }
     }
-    if (!ok) {
-        report_file_error(tr("Cannot save list file %1: %2")
-                              .arg(QDir::toNativeSeparators(path), file.errorString()),
-                          QLatin1String("Cannot save list file ") + path
-                              + QLatin1String(": ") + file.errorString());
-        return false;
-    }
-    last_file = path;
-    return true;
+    // Not committed: the temporary file goes, the old one stays whole.
+    const QString reason = file.errorString();
+    report_file_error(tr("Cannot save list file %1: %2")
+                          .arg(QDir::toNativeSeparators(path), reason),
+                      QLatin1String("Cannot save list file ") + path
+                          + QLatin1String(": ") + reason);
+    return false;
 }
 
 void Orvex_list::report_file_error(const QString &message,

@@ -129,8 +129,8 @@ QString lst_epoch_text(const QString &field)
     // are ignored.
     const int year = leading_number(parts.at(2));
 
-    // A date naming no calendar day gives 0 / 0: the epoch reads "nan" and
-    // the record's epoch is 0, which the observer sees in the list.
+    // A date naming no calendar day gives 0 / 0: the epoch text reads
+    // "nan", which the observer sees when the object is loaded.
     const QDate date(year, month, day);
     const double whole = date.isValid() ? date.year() : 0.0;
     const double day_of_year = date.isValid() ? date.dayOfYear() : 0.0;
