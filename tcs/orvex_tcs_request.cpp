@@ -9,12 +9,22 @@ const char *const state_path = "/tcs/otcs_get.cgi";
 const char *const send_path = "/tcs/otcs_send.cgi";
 }
 
+QString query_value_as_typed(QString value)
+{
+    value.replace(QLatin1Char('%'), QLatin1String("%25"));
+    value.replace(QLatin1Char('+'), QLatin1String("%2B"));
+    return value;
+}
+
 QUrl tcs_url(const QString &host, const QString &path, const Orvex_query &pairs)
 {
     QUrl url(QStringLiteral("http://") + host + path, QUrl::TolerantMode);
     if (!pairs.isEmpty()) {
+        Orvex_query items = pairs;
+        for (auto &item : items)
+            item.second = query_value_as_typed(item.second);
         QUrlQuery query;
-        query.setQueryItems(pairs);
+        query.setQueryItems(items);
         url.setQuery(query);
     }
     return url;

@@ -19,6 +19,11 @@ extern const char *const send_path;
 constexpr int tcs_timeout_ms = 30000;
 }
 
+// The URL library leaves '+' as it is, which a CGI script reads as a blank
+// ("+45:00:00" would arrive as " 45:00:00"), and takes "%41" in a value as
+// an escape. Escaping '%' and '+' makes every value arrive as typed.
+QString query_value_as_typed(QString value);
+
 // "http://" + host + path, with the pairs as its query (none when empty).
 QUrl tcs_url(const QString &host, const QString &path, const Orvex_query &pairs);
 

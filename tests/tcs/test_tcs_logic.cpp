@@ -306,6 +306,11 @@ void Test_tcs_logic::urls_and_masking()
              QStringLiteral("http://h:81/tcs/orvex_users_all.cgi"));
     const QUrl url = tcs_url("h", orvex::state_path, {{"User", "guest"}, {"Pass", "SECRET x&y"}});
     QCOMPARE(QUrlQuery(url).queryItemValue("Pass"), QStringLiteral("SECRET x&y"));
+    // Values arrive as typed, '+' and '%' included.
+    const QUrl typed = tcs_url("h", orvex::send_path, {{"Dec", "+45:00:00"}, {"Pass", "a+b%41"}});
+    QCOMPARE(typed.toEncoded(), QByteArray("http://h/tcs/otcs_send.cgi?Dec=%2B45:00:00&Pass=a%2Bb%2541"));
+    QCOMPARE(QUrlQuery(typed).queryItemValue("Pass", QUrl::FullyDecoded), QStringLiteral("a+b%41"));
+    QVERIFY(!mask_password("x " + typed.toString() + " y", typed).contains("a+b"));
 
     const QString qt_text = "Error transferring " + url.toString() + " - server replied: Internal Server Error";
     const QString masked = mask_password(qt_text, url);

@@ -408,7 +408,8 @@ void Test_tcs_window::command_queries()
     QTRY_VERIFY(!w->send_reply);
     QByteArray t = server.targets(send_path).last();
     QCOMPARE(query_keys(t), (QStringList{"User", "Pass", "RA", "Dec", "Epoch", "Name", "Mess", "Cmd"}));
-    QVERIFY2(t.contains("Name=M%2051") && t.contains("Cmd=Send") && t.contains("RA=12:30:00"), t);
+    QVERIFY2(t.contains("Name=M%2051") && t.contains("Cmd=Send") && t.contains("RA=12:30:00")
+             && t.contains("Dec=%2B45:00:00"), t);
 
     w->ui->orvex_offha_edt->setText(QStringLiteral("0.004"));
     w->ui->orvex_offdec_edt->setText(QStringLiteral("0.06"));
@@ -482,9 +483,9 @@ void Test_tcs_window::command_reply_messages()
     call("on_orvex_slew_btn_clicked");
     QTRY_COMPARE(status(), QStringLiteral("Object sent\n"));
     QTRY_COMPARE_WITH_TIMEOUT(status(), QStringLiteral("Waiting for slew"), 7000);
-    QVERIFY(clock.elapsed() >= 4900);
+    QVERIFY(clock.elapsed() >= 4700); // coarse timers may fire 5 % early
     QTRY_COMPARE_WITH_TIMEOUT(status(), QString(), 5000);
-    QVERIFY(clock.elapsed() >= 7900);
+    QVERIFY(clock.elapsed() >= 7500);
 
     // A "State" second line sets the state and is not shown after the first.
     server.set(send_path, "Done\nState=Ok\n");
