@@ -115,7 +115,7 @@ private slots:
     void slow_first_reply_blocks_the_second_request()
     {
         Sky_test_view t;
-        t.server.answer("dir", "0 1\n", 200, 900);
+        t.server.answer("dir", "0 1\n", 200, 1500);
         qputenv("ORVEX_TCS_HOST", t.server.host());
         t.view.reset(new Orvex_sky(nullptr, &t.list, &t.telescope));
         // A host that says nothing must not hold the request slot for ever.

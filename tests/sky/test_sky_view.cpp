@@ -92,7 +92,7 @@ private slots:
         t->view->set_tel_flip(true);
         t->view->set_state_ok(true);
         QVERIFY(t->view->tel_flip && t->view->state_ok);
-        QVERIFY(!t->repainted());
+        QVERIFY(t->not_repainted());
         t->view->set_tel_flip(false);
     }
 
@@ -118,7 +118,7 @@ private slots:
         t->view->current_index = 4;
         t->view->list_changed();
         QCOMPARE(t->view->current_index, -1);
-        QVERIFY(!t->repainted());
+        QVERIFY(t->not_repainted());
 
         t->add(0, 0);
         t->add(0, 0);
@@ -130,7 +130,7 @@ private slots:
         t->settle();
         sidereal_time = -1;
         t->view->list_changed();
-        QVERIFY(!t->repainted());
+        QVERIFY(t->not_repainted());
     }
 
     void state_updated_rules()
@@ -139,12 +139,12 @@ private slots:
         sidereal_time = -1;
         t->view->state_updated();
         QCOMPARE(t->view->current_index, 3); // not even the selection
-        QVERIFY(!t->repainted());
+        QVERIFY(t->not_repainted());
 
         sidereal_time = 43200;
         t->view->state_updated(); // empty list, state not good
         QCOMPARE(t->view->current_index, -1);
-        QVERIFY(!t->repainted());
+        QVERIFY(t->not_repainted());
 
         t->view->state_ok = true;
         t->view->state_updated();
@@ -155,7 +155,7 @@ private slots:
         t->view->state_ok = false;
         t->telescope.is_comment = true;
         t->view->state_updated();
-        QVERIFY(!t->repainted());
+        QVERIFY(t->not_repainted());
         t->telescope.is_comment = false;
         t->view->state_updated();
         QVERIFY(t->repainted());
@@ -195,7 +195,7 @@ private slots:
         QTest::mouseClick(t->view.get(), Qt::RightButton, {}, pa);
         QTest::mouseClick(t->view.get(), Qt::MiddleButton, {}, pa);
         QCOMPARE(t->view->current_index, -1);
-        QVERIFY(!t->repainted());
+        QVERIFY(t->not_repainted());
 
         QTest::mouseClick(t->view.get(), Qt::LeftButton, {}, pa + QPoint(9, 0));
         QCOMPARE(t->view->current_index, 0);
