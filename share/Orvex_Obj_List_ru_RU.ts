@@ -153,7 +153,7 @@
     </message>
     <message>
         <source>Send Object to Orvex</source>
-        <translation>Послать объект в Orvex</translation>
+        <translation>Объект в Orvex</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Sending object coordinates to Orvex&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
@@ -205,7 +205,7 @@
     </message>
     <message>
         <source>Orvex User: </source>
-        <translation>Пользователь: </translation>
+        <translation>Логин: </translation>
     </message>
     <message>
         <source>Orvex1000 users menu</source>
@@ -288,7 +288,7 @@
     </message>
     <message>
         <source>Clear list</source>
-        <translation>Очистить список</translation>
+        <translation>Очистить</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Clear objects list&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>

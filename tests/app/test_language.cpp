@@ -75,7 +75,7 @@ class Test_language : public QObject
     {
         QCOMPARE(w->ui->actionQuit->text(), QStringLiteral("Выход"));
         QCOMPARE(w->ui->menuHelp->title(), QStringLiteral("Справка"));
-        QCOMPARE(w->ui->orvex_send_btn->text(), QStringLiteral("Послать объект в Orvex"));
+        QCOMPARE(w->ui->orvex_send_btn->text(), QStringLiteral("Объект в Orvex"));
         QCOMPARE(w->ui->orvex_passwd_lab->text(), QStringLiteral("Пароль:"));
         QCOMPARE(w->list_win->windowTitle(), QStringLiteral("Список Orvex"));
         QCOMPARE(w->sky_win->windowTitle(), QStringLiteral("Небо Orvex"));
