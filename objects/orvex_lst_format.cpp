@@ -3,9 +3,7 @@
 #include "orvex_object.h"
 
 #include <QDate>
-#include <QRegularExpression>
 #include <QStringList>
-#include <QVector>
 
 namespace {
 
@@ -64,26 +62,99 @@ bool has_separator(const QString &line)
     return false;
 }
 
-// Fields between ':', ';' and '#', empty ones kept.
-QVector<QStringRef> split_fields(const QString &line)
+// Where a line splits at ':', ';' and '#' (empty fields kept). Only the
+// first three fields, the last one and the first '#' are ever needed, so no
+// list of fields is built for every line of a long file.
+struct Field_split
 {
-    QVector<QStringRef> fields;
-    int start = 0;
+    int count = 1;
+    int first_hash = -1;
+    int ends[3] = {-1, -1, -1}; // positions of the first three separators
+    int last_start = 0;         // start of the last field
+};
+
+Field_split split_fields(const QString &line)
+{
+    Field_split split;
     for (int i = 0; i < line.size(); ++i) {
-        if (is_separator(line.at(i))) {
-            fields.append(line.midRef(start, i - start));
-            start = i + 1;
-        }
+        const QChar c = line.at(i);
+        if (!is_separator(c))
+            continue;
+        if (split.count <= 3)
+            split.ends[split.count - 1] = i;
+        if (c == QLatin1Char('#') && split.first_hash < 0)
+            split.first_hash = i;
+        ++split.count;
+        split.last_start = i + 1;
     }
-    fields.append(line.midRef(start));
-    return fields;
+    return split;
+}
+
+// Field k (0-based, k < 3 or the last) of a split line.
+QStringRef field_at(const QString &line, const Field_split &split, int k)
+{
+    const int start = k == 0 ? 0 : split.ends[k - 1] + 1;
+    const int end = (k < 3 && k < split.count - 1) ? split.ends[k] : line.size();
+    return line.midRef(start, end - start);
+}
+
+// The field with leading and trailing white space removed and every inner
+// run of it made one separator: blank-reduction in one pass, since it runs
+// several times on every object line of a long file.
+QString reduce_blanks(const QStringRef &field, QChar separator)
+{
+    QString out;
+    out.reserve(field.size());
+    bool pending = false;
+    for (QChar c : field) {
+        if (c.isSpace()) {
+            pending = !out.isEmpty();
+            continue;
+        }
+        if (pending)
+            out += separator;
+        pending = false;
+        out += c;
+    }
+    return out;
 }
 
 // Blank-reduced coordinate field with its blanks turned into colons, the
 // form the record and the form fields use.
 QString coordinate_text(const QStringRef &field)
 {
-    return field.toString().simplified().replace(QLatin1Char(' '), QLatin1Char(':'));
+    return reduce_blanks(field, QLatin1Char(':'));
+}
+
+QString blank_reduced(const QStringRef &field)
+{
+    return reduce_blanks(field, QLatin1Char(' '));
+}
+
+// Digits, '-', then digits (numeric) or letters (named), '-', digits: the
+// start of a day-month-year date.
+enum class Date_form { none, numeric, named };
+
+Date_form date_form(const QString &field)
+{
+    int pos = 0;
+    if (!skip_digits(field, pos) || pos >= field.size() || field.at(pos) != QLatin1Char('-'))
+        return Date_form::none;
+    ++pos;
+    Date_form form = Date_form::none;
+    const int month_start = pos;
+    if (skip_digits(field, pos)) {
+        form = Date_form::numeric;
+    } else {
+        while (pos < field.size() && field.at(pos).unicode() < 128 && field.at(pos).isLetter())
+            ++pos;
+        if (pos > month_start)
+            form = Date_form::named;
+    }
+    if (form == Date_form::none || pos >= field.size() || field.at(pos) != QLatin1Char('-'))
+        return Date_form::none;
+    ++pos;
+    return skip_digits(field, pos) ? form : Date_form::none;
 }
 
 // The number at the start of a text (the date patterns guarantee digits
@@ -114,20 +185,21 @@ bool lst_is_object_line(const QString &line)
 
 QString lst_epoch_text(const QString &field)
 {
-    static const QRegularExpression numeric_date(QStringLiteral("^[0-9]+-[0-9]+-[0-9]+"));
-    static const QRegularExpression named_date(QStringLiteral("^[0-9]+-[A-Za-z]+-[0-9]+"));
-
-    const bool numeric = numeric_date.match(field).hasMatch();
-    if (!numeric && !named_date.match(field).hasMatch())
+    const Date_form form = date_form(field);
+    if (form == Date_form::none)
         return field;
+    const bool numeric = form == Date_form::numeric;
 
-    const QStringList parts = field.split(QLatin1Char('-'));
-    const int day = leading_number(parts.at(0));
-    const int month = numeric ? leading_number(parts.at(1))
-                              : month_from_abbreviation(parts.at(1));
+    // The date form guarantees "digits-month-digits" at the start.
+    const int month_start = field.indexOf(QLatin1Char('-')) + 1;
+    const int year_start = field.indexOf(QLatin1Char('-'), month_start) + 1;
+    const QString month_text = field.mid(month_start, year_start - 1 - month_start);
+    const int day = leading_number(field);
+    const int month = numeric ? leading_number(month_text)
+                              : month_from_abbreviation(month_text);
     // A fractional year ("2024.5") and anything written after the year
     // are ignored.
-    const int year = leading_number(parts.at(2));
+    const int year = leading_number(field.mid(year_start));
 
     // A date naming no calendar day gives 0 / 0: the epoch text reads
     // "nan", which the observer sees when the object is loaded.
@@ -143,31 +215,29 @@ Orvex_lst_line lst_parse_line(const QString &line)
     Orvex_lst_line out;
     if (!starts_with_three_numbers(line))
         return out;
-    const QVector<QStringRef> fields = split_fields(line);
-    const int n = fields.size();
+    const Field_split split = split_fields(line);
+    const int n = split.count;
     if (n < 2)
         return out;
 
     out.is_object = true;
     out.field_count = n;
-    out.has_hash = line.contains(QLatin1Char('#'));
-    out.ra_text = coordinate_text(fields.at(0));
-    out.decl_text = coordinate_text(fields.at(1));
+    out.has_hash = split.first_hash >= 0;
+    out.ra_text = coordinate_text(field_at(line, split, 0));
+    out.decl_text = coordinate_text(field_at(line, split, 1));
     out.name = QStringLiteral("Unknown");
     out.epoch_text = QStringLiteral("2000.0");
 
     if (n == 3 && out.has_hash) {
-        out.name = fields.at(2).toString().simplified();
+        out.name = blank_reduced(field_at(line, split, 2));
         return out;
     }
     if (n >= 3)
-        out.epoch_text = lst_epoch_text(fields.at(2).toString().simplified());
+        out.epoch_text = lst_epoch_text(blank_reduced(field_at(line, split, 2)));
     if (n >= 4) {
         // After a '#' the whole rest is the name, separators included.
-        if (out.has_hash)
-            out.name = line.mid(line.indexOf(QLatin1Char('#')) + 1).simplified();
-        else
-            out.name = fields.last().toString().simplified();
+        out.name = blank_reduced(line.midRef(out.has_hash ? split.first_hash + 1
+                                                          : split.last_start));
     }
     return out;
 }

@@ -105,6 +105,7 @@ void BM_read_into_list(benchmark::State &state)
         loaded.reset();
         state.ResumeTiming();
     }
+    // Resident size of the whole process with the list loaded.
     state.counters["rss_MB"] = rss / 1024.0;
 }
 
