@@ -115,10 +115,11 @@ void Test_tcs_sim::observe_a_night()
 
     // A TCS that stops answering: the state request is given up and polling
     // comes back a minute later.
-    QVERIFY(sim_control(QStringLiteral("script=get&kind=delay&arg=40000")));
     w->tcs_timeout_ms = 500;
     w->get_timer->stop();
     QTRY_VERIFY(!w->get_reply);
+    w->get_timer->stop(); // in case that last reply restarted it
+    QVERIFY(sim_control(QStringLiteral("script=get&kind=delay&arg=40000")));
     w->ui->orvex_get_btn->click();
     QTRY_COMPARE(boxes.texts.size(), 1);
     QVERIFY(boxes.texts.first().contains(QStringLiteral("no answer within 0.5 s")));
