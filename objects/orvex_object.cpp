@@ -38,8 +38,8 @@ void Orvex_object::set_form(QString name, QString ra_text, QString decl_text,
     decl = decl_text_to_arcsec(decl_text);
     bool ok = false;
     epoch = epoch_text.trimmed().toDouble(&ok);
-    if (!ok)
-        epoch = 0;
+    if (!ok || !std::isfinite(epoch))
+        epoch = 0; // "nan" from an impossible date is no epoch either
     equ_to_horizontal(ra, decl, azimuth, zenith);
 }
 

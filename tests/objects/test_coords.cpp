@@ -200,6 +200,9 @@ void Test_coords::setters_chain_through_overrides()
     QCOMPARE(rec.epoch, 1950.0);
     as_base.set_form("x", "1:0:0", "0", "J2000");
     QCOMPARE(rec.epoch, 0.0);
+    as_base.set_form("x", "1:0:0", "0", "nan");
+    QCOMPARE(rec.epoch, 0.0);
+    QCOMPARE(rec.epoch_text, QStringLiteral("nan"));
     QCOMPARE(QString::number(1.5), QStringLiteral("1.5"));
     QCOMPARE(QLocale().decimalPoint(), QLatin1Char('.'));
 }

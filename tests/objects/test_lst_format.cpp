@@ -100,7 +100,7 @@ void Test_lst_format::record_from_line_data()
     QTest::newRow("epoch not a number") << "12 30 00 : +45 00 00 ; J2000 # Y" << false
                                         << "Y" << 45000.0 << 162000.0 << 0.0 << "J2000";
     QTest::newRow("invalid date") << "12 30 00 : +45 00 00 ; 30-Feb-2023 # Z" << false
-                                  << "Z" << 45000.0 << 162000.0 << qQNaN() << "nan";
+                                  << "Z" << 45000.0 << 162000.0 << 0.0 << "nan"; // the text stays, the number is none
     QTest::newRow("comment keeps a blank record") << "# M42" << true
                                                   << "" << 0.0 << 0.0 << 2000.0 << "";
 }
@@ -117,10 +117,7 @@ void Test_lst_format::record_from_line()
     QTEST(record.name, "name");
     QVERIFY(qAbs(record.ra - ra) < 1e-6);
     QVERIFY(qAbs(record.decl - decl) < 1e-6);
-    if (qIsNaN(epoch))
-        QVERIFY(qIsNaN(record.epoch));
-    else
-        QCOMPARE(record.epoch, epoch);
+    QCOMPARE(record.epoch, epoch);
     QTEST(record.epoch_text, "epoch_text");
 }
 
