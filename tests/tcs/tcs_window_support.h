@@ -7,19 +7,20 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QPalette>
 #include <QTimer>
 
 #include <functional>
 
 // Closes every warning box shortly after it opens, remembering its title and
 // text. `while_open` runs inside the box's own event loop first.
-class Box_closer : public QObject
+struct Box_closer : QObject
 {
-public:
+    QStringList titles, texts;
+    std::function<void()> while_open;
+    QTimer timer;
+
     Box_closer()
     {
-        timer.setInterval(20);
         connect(&timer, &QTimer::timeout, this, [this] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             if (!box || box->property("seen").toBool())
@@ -31,33 +32,35 @@ public:
                 while_open();
             box->done(QMessageBox::Ok);
         });
-        timer.start();
+        timer.start(20);
     }
-
-    QStringList titles, texts;
-    std::function<void()> while_open;
-    QTimer timer;
 };
 
-// Builds the main window against the given TCS web host.
 inline Orvex_Obj_List *make_window(const QString &host)
 {
     qputenv("ORVEX_TCS_HOST", host.toLatin1());
     return new Orvex_Obj_List;
 }
 
-// The windows the main window never deletes go with it in tests.
+// The main window never deletes its list and sky windows; tests must.
 inline void drop_window(Orvex_Obj_List *w)
 {
-    if (!w)
-        return;
-    delete w->list_win;
-    delete w->sky_win;
+    if (w) {
+        delete w->list_win;
+        delete w->sky_win;
+    }
     delete w;
 }
 
-inline QString text_color(QWidget *w) { return w->palette().color(QPalette::WindowText).name(); }
-inline QString back_color(QWidget *w) { return w->palette().color(QPalette::Window).name(); }
-inline QString color_of(const char *name) { return QColor(QLatin1String(name)).name(); }
+// A label's text and background colours, "#rrggbb #rrggbb".
+inline QString colors(QWidget *w)
+{
+    return w->palette().color(QPalette::WindowText).name() + ' '
+           + w->palette().color(QPalette::Window).name();
+}
+inline QString colors(const char *text, const char *back)
+{
+    return QColor(QLatin1String(text)).name() + ' ' + QColor(QLatin1String(back)).name();
+}
 
 #endif

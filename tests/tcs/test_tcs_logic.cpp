@@ -1,11 +1,10 @@
-// The TCS client's pure logic: reply parsers, form checks, queries,
+// The TCS client's pure logic: reply parsers, form checks, queries, levels,
 // interval choice and password masking.
 #include "orvex_tcs_command.h"
 #include "orvex_tcs_request.h"
 #include "orvex_tcs_state.h"
 #include "orvex_tcs_users.h"
 
-#include <QUrlQuery>
 #include <QtTest>
 
 class Test_tcs_logic : public QObject
@@ -13,170 +12,155 @@ class Test_tcs_logic : public QObject
     Q_OBJECT
 
 private slots:
-    void state_keys_and_prefixes();
-    void state_edge_cases();
-    void interval_sequences();
-    void form_checks_data();
-    void form_checks();
-    void command_queries();
-    void command_reply();
-    void users_list();
-    void urls_and_masking();
+    void state_keys_and_prefixes()
+    {
+        const Orvex_state_reply r = parse_state_body(
+            "Orvex TCS a=b\nHA=1\noffHA=1.25\nVHA=0.5\nA=20\nObjName= M 51 \nra2000=12:00:00\n"
+            "PAUSE=12.5\nTelMode=Track x=1\nState=Ok\n");
+        QCOMPARE(r.status_line, QStringLiteral("Orvex TCS a b"));
+        QCOMPARE(QList<double>({r.hour_angle, r.off_ha, r.vha, r.azimuth, r.ra}),
+                 QList<double>({3600, 1.25, 0.5, 72000, 0})); // lower-case ra2000 is not RA=
+        QCOMPARE(r.obj_name, QStringLiteral(" M 51")); // trimmed line, after "="
+        QCOMPARE(r.ra2000, QStringLiteral("12:00:00"));
+        QCOMPARE(r.pa_text, QStringLiteral("12.5")); // PAUSE is taken as PA
+        QCOMPARE(r.tel_mode, QStringLiteral("Track x=1"));
+        QVERIFY(r.state_ok && !r.user_seen);
+    }
+
+    void state_edge_cases()
+    {
+        // The last character goes even without a line feed.
+        QVERIFY(!parse_state_body("State=Ok").state_ok);
+        QVERIFY(!parse_state_body("State= Ok\n").state_ok);
+        QVERIFY(parse_state_body("State=Ok  \n").state_ok);
+        QVERIFY(!parse_state_body("State=Ok\nState=Err\n").state_ok);
+        QCOMPARE(parse_state_body("").status_line, QStringLiteral("State=Err"));
+        QCOMPARE(parse_state_body("Hello\nPermission denied=1\n").status_line,
+                 QStringLiteral("Permission denied 1"));
+        QVERIFY(!parse_state_body("TelFlip=yes\n").tel_flip);
+        QVERIFY(parse_state_body("TelFlip=Yes, west\n").tel_flip);
+        QCOMPARE(parse_state_body("Stime=-1\n").sidereal_time, -3600.0);
+        QCOMPARE(parse_state_body("Stime=48\n").sidereal_time, 0.0);
+        QVERIFY(std::fabs(parse_state_body("Stime=1e300\n").sidereal_time) < 86400.0);
+        // Unreadable or infinite numbers count 0.
+        const Orvex_state_reply r = parse_state_body("Stime=inf\nRA=nan\nDec=1e400\nVHA=12,5\n"
+                                                     "Level=99999999999999\nZ=\nA\n");
+        QCOMPARE(QList<double>({r.sidereal_time, r.ra, r.decl, r.vha, r.zenith, double(r.level)}),
+                 QList<double>({0, 0, 0, 0, 0, 0}));
+    }
+
+    void levels_and_intervals()
+    {
+        QCOMPARE(QList<int>({clamp_level(-2), clamp_level(3), clamp_level(7)}), QList<int>({1, 3, 5}));
+        // {send, slew_stop} by level; on the TCS web host a non-local
+        // level-3 observer may not move the telescope.
+        auto b = [](int level, bool host, bool not_local) {
+            const Orvex_level_buttons x = level_buttons(level, host, not_local);
+            return QList<bool>{x.send, x.slew_stop};
+        };
+        QCOMPARE(b(1, false, false), QList<bool>({false, false}));
+        QCOMPARE(b(2, false, false), QList<bool>({true, false}));
+        QCOMPARE(b(3, true, true), QList<bool>({true, false}));
+        QCOMPARE(b(3, true, false), QList<bool>({true, true}));
+        QCOMPARE(b(4, true, true), QList<bool>({true, true}));
+
+        // Tracking, mode unchanged: 3000, 3200, ..., 5000, then 3000 again.
+        QList<int> seen{3000};
+        for (int k = 0; k < 11; ++k)
+            seen.append(next_get_interval(seen.last(), "Tracking", "Tracking", 0, 0, true));
+        QCOMPARE(seen.mid(9), (QList<int>{4800, 5000, 3000}));
+        QCOMPARE(next_get_interval(2000, "Slew", "Slew", 0, 0, true), 1000);
+        QCOMPARE(next_get_interval(15000, "Stop", "Stop", 0, 0, true), 10000);
+        QCOMPARE(next_get_interval(5000, "Moving", "Moving", 0.02, 0, true), 1000);
+        QCOMPARE(next_get_interval(5000, "Moving", "Moving", 0.005, 0.05, true), 5200);
+        // A changed mode brings the next poll 1 s later, but only when good.
+        QCOMPARE(next_get_interval(8000, "Stop", "Track", 0, 0, true), 1000);
+        QCOMPARE(next_get_interval(8000, "Unknown", "Track", 0, 0, false), 8200);
+    }
+
+    void form_checks()
+    {
+        // Text, then whether it passes as R.A., Decl. and epoch.
+        const QList<QPair<QString, QString>> rows = {
+            {"12:30:00", "110"}, {"12:30", "000"}, {"12:30:00.5.5", "110"}, {"++10:00:00", "010"},
+            {"-1:2:3", "010"},   {"12:30:00x", "000"}, {"2000", "001"}, {"1950", "001"},
+            {"2099", "000"},     {"1949.9", "000"}, {"200", "000"}};
+        for (const auto &row : rows) {
+            const QString got = QString::number(ra_text_ok(row.first)) + QString::number(decl_text_ok(row.first))
+                                + QString::number(epoch_text_ok(row.first));
+            QCOMPARE(row.first + ' ' + got, row.first + ' ' + row.second);
+        }
+        QVERIFY(offsets_ok("0.006", "0") && offsets_ok("0", "-0.06"));
+        QVERIFY(!offsets_ok("0.004", "0.04") && !offsets_ok("1x", "1") && !offsets_ok("", "1"));
+        QVERIFY(!offsets_ok("nan", "1") && !offsets_ok("1", "inf")); // would send it nowhere
+    }
+
+    void command_queries()
+    {
+        // Blanks simplified; an implausible epoch is left out without a word.
+        const Orvex_command_form f{" M   51 ", " 12:30:00", "+45:00:00 ", "1949.9", "0.004", "0.04"};
+        Orvex_query q;
+        QCOMPARE(command_query("guest", "pw", "Slew", f, q), Orvex_form_error::none);
+        QCOMPARE(q, (Orvex_query{{"User", "guest"}, {"Pass", "pw"}, {"RA", "12:30:00"},
+                                 {"Dec", "+45:00:00"}, {"Name", "M 51"},
+                                 {"Mess", "from Orvex_Obj_List"}, {"Cmd", "Slew"}}));
+        QCOMPARE(command_query("guest", "pw", "Corr", f, q), Orvex_form_error::bad_offsets);
+        QVERIFY(q.isEmpty());
+        // The checks stop at the first failure; the log line quotes the text.
+        Orvex_command_form bad{"", " 1:2 ", "x", "", "", ""};
+        QCOMPARE(command_query("guest", "", "Send", bad, q), Orvex_form_error::empty_password);
+        QCOMPARE(command_query("guest", "pw", "Send", bad, q), Orvex_form_error::bad_ra);
+        QCOMPARE(form_error_log_line(Orvex_form_error::bad_ra, bad), QStringLiteral("Wrong or Empty R.A. <1:2>"));
+        bad.ra = "1:2:3";
+        bad.decl = "+1 2  3";
+        QCOMPARE(command_query("guest", "pw", "Send", bad, q), Orvex_form_error::bad_decl);
+        QCOMPARE(form_error_message(Orvex_form_error::bad_decl), "Wrong or Empty Decl.");
+        QCOMPARE(form_error_log_line(Orvex_form_error::bad_decl, bad), QStringLiteral("Wrong or Empty Decl. <+1 2 3>"));
+    }
+
+    void command_reply()
+    {
+        Orvex_command_reply r = read_command_reply("Object sent\nSlewing soon\nmore\nState = Err\n");
+        QCOMPARE(r.first_line, QStringLiteral("Object sent\n"));
+        QCOMPARE(r.stat_msg, QStringLiteral("Slewing soon\n"));
+        QVERIFY(r.has_state && !r.state_ok);
+        // The first line is never a state line; the last may lack its line feed.
+        r = read_command_reply("State=Ok\nfoo\nState=Ok");
+        QVERIFY(r.has_state && r.state_ok);
+        QVERIFY(!read_command_reply("State=Ok\n").has_state);
+    }
+
+    void users_list()
+    {
+        Orvex_users_list u = parse_users_body("observer1 night  shift\n guest Guest account\nobserver2\n");
+        QCOMPARE(u.items, (QStringList{"observer1 (night shift)", "guest (Guest account)", "observer2 ()"}));
+        QCOMPARE(u.guest_index, 1);
+        QCOMPARE(parse_users_body("a\nb\n").guest_index, 0);
+        QCOMPARE(parse_users_body("Guest\nguest1\nguest2 x\n").guest_index, 2);
+        // An empty line still makes an item so positions equal line numbers.
+        u = parse_users_body("a\n\nguest");
+        QCOMPARE(u.items, (QStringList{"a ()", " ()", "guest ()"}));
+        QCOMPARE(u.guest_index, 2);
+        QCOMPARE(user_of_item("observer (Night observer)"), QStringLiteral("observer"));
+    }
+
+    void urls_and_masking()
+    {
+        // Values arrive as typed, '+' and '%' included.
+        const QUrl typed = tcs_url("h:81", orvex::send_path, {{"Dec", "+45:00:00"}, {"Pass", "a+b%41"}});
+        QCOMPARE(typed.toEncoded(), QByteArray("http://h:81/tcs/otcs_send.cgi?Dec=%2B45:00:00&Pass=a%2Bb%2541"));
+
+        const QUrl url = tcs_url("h", orvex::state_path, {{"User", "guest"}, {"Pass", "SECRET x&y"}});
+        QCOMPARE(mask_password("Error transferring " + url.toString() + " - server replied: Internal Server Error", url),
+                 QStringLiteral("Error transferring http://h/tcs/otcs_get.cgi?User=guest&Pass=***"
+                                " - server replied: Internal Server Error"));
+        QVERIFY(!mask_password(QString::fromLatin1(url.toEncoded()), url).contains("SECRET"));
+        QVERIFY(!mask_password(typed.toString(), typed).contains("a+b"));
+        QCOMPARE(mask_password("see Pass=abc&Cmd=Stop", QUrl()), QStringLiteral("see Pass=***&Cmd=Stop"));
+        const QString t = timeout_error_text(url, 30000);
+        QVERIFY(t.contains("within 30 s") && t.contains("Pass=***") && !t.contains("SECRET"));
+    }
 };
-
-void Test_tcs_logic::state_keys_and_prefixes()
-{
-    const Orvex_state_reply r = parse_state_body(
-        "Orvex TCS a=b\nHA=1\noffHA=1.25\nVHA=0.5\nA=20\nObjName= M 51 \nra2000=12:00:00\n"
-        "PAUSE=12.5\nTelMode=Track x=1\nstate=Ok\nState=Ok\n");
-    QCOMPARE(r.status_line, QStringLiteral("Orvex TCS a b"));
-    QCOMPARE(r.hour_angle, 3600.0); // offHA and VHA are other keys
-    QCOMPARE(r.off_ha, 1.25);
-    QCOMPARE(r.vha, 0.5);
-    QCOMPARE(r.azimuth, 72000.0);
-    QCOMPARE(r.obj_name, QStringLiteral(" M 51")); // trimmed line, after "="
-    QCOMPARE(r.ra2000, QStringLiteral("12:00:00"));
-    QCOMPARE(r.ra, 0.0); // lower-case ra2000 is not RA=
-    QCOMPARE(r.pa_text, QStringLiteral("12.5")); // PAUSE is taken as PA
-    QCOMPARE(r.pa, 12.5);
-    QCOMPARE(r.tel_mode, QStringLiteral("Track x=1"));
-    QVERIFY(r.state_ok);
-    QVERIFY(!r.user_seen);
-}
-
-void Test_tcs_logic::state_edge_cases()
-{
-    // The last character goes even without a line feed.
-    QVERIFY(!parse_state_body("State=Ok").state_ok);
-    QVERIFY(!parse_state_body("State= Ok\n").state_ok);
-    QVERIFY(parse_state_body("State=Ok  \n").state_ok);
-    QVERIFY(!parse_state_body("State=Ok\nState=Err\n").state_ok);
-    QCOMPARE(parse_state_body("").status_line, QStringLiteral("State=Err"));
-    QCOMPARE(parse_state_body("Hello\nPermission denied=1\n").status_line,
-             QStringLiteral("Permission denied 1"));
-    QVERIFY(!parse_state_body("TelFlip=yes\n").tel_flip);
-    QVERIFY(parse_state_body("TelFlip=Yes, west\n").tel_flip);
-    QCOMPARE(parse_state_body("Stime=-1\n").sidereal_time, -3600.0);
-    QCOMPARE(parse_state_body("Stime=48\n").sidereal_time, 0.0);
-
-    // Unreadable or absurd numbers count 0 or stay within a day; arbitrary
-    // bytes are only text.
-    const Orvex_state_reply r = parse_state_body("Stime=inf\nRA=nan\nDec=1e400\nVHA=12,5\n"
-                                                 "Level=99999999999999\nZ=\nA\n");
-    QCOMPARE(QList<double>({r.sidereal_time, r.ra, r.decl, r.vha, r.zenith, double(r.level)}),
-             QList<double>({0, 0, 0, 0, 0, 0}));
-    QVERIFY(std::fabs(parse_state_body("Stime=1e300\n").sidereal_time) < 86400.0);
-    QVERIFY(!parse_state_body(QByteArray("\0\xff\xfeState=Ok\n\n\n\xc3", 14)).state_ok);
-}
-
-void Test_tcs_logic::interval_sequences()
-{
-    // Tracking, mode unchanged: 3000, 3200, ..., 5000, then 3000 again.
-    QList<int> seen{3000};
-    for (int k = 0; k < 11; ++k)
-        seen.append(next_get_interval(seen.last(), "Tracking", "Tracking", 0, 0, true));
-    QCOMPARE(seen.mid(9), (QList<int>{4800, 5000, 3000}));
-
-    QCOMPARE(next_get_interval(2000, "Slew", "Slew", 0, 0, true), 1000);
-    QCOMPARE(next_get_interval(15000, "Stop", "Stop", 0, 0, true), 10000);
-    QCOMPARE(next_get_interval(5000, "Moving", "Moving", 0.02, 0, true), 1000);
-    QCOMPARE(next_get_interval(5000, "Moving", "Moving", 0.005, 0.05, true), 5200);
-    // A changed mode brings the next poll 1 s later, but only when good.
-    QCOMPARE(next_get_interval(8000, "Stop", "Track", 0, 0, true), 1000);
-    QCOMPARE(next_get_interval(8000, "Unknown", "Track", 0, 0, false), 8200);
-}
-
-void Test_tcs_logic::form_checks_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("ra");
-    QTest::addColumn<bool>("decl");
-    QTest::addColumn<bool>("epoch");
-    QTest::newRow("hms") << "12:30:00" << true << true << false;
-    QTest::newRow("two fields") << "12:30" << false << false << false;
-    QTest::newRow("points") << "12:30:00.5.5" << true << true << false;
-    QTest::newRow("double plus") << "++10:00:00" << false << true << false;
-    QTest::newRow("minus short") << "-1:2:3" << false << true << false;
-    QTest::newRow("trailing") << "12:30:00x" << false << false << false;
-    QTest::newRow("2000") << "2000" << false << false << true;
-    QTest::newRow("1950") << "1950" << false << false << true;
-    QTest::newRow("2099") << "2099" << false << false << false;
-    QTest::newRow("1949.9") << "1949.9" << false << false << false;
-    QTest::newRow("200") << "200" << false << false << false;
-}
-
-void Test_tcs_logic::form_checks()
-{
-    QFETCH(QString, text);
-    QTEST(ra_text_ok(text), "ra");
-    QTEST(decl_text_ok(text), "decl");
-    QTEST(epoch_text_ok(text), "epoch");
-}
-
-void Test_tcs_logic::command_queries()
-{
-    Orvex_command_form f{" M   51 ", " 12:30:00", "+45:00:00 ", "1949.9", "0.004", "0.04"};
-    Orvex_query q;
-    QCOMPARE(command_query("guest", "pw", "Slew", f, q), Orvex_form_error::none);
-    QCOMPARE(q, (Orvex_query{{"User", "guest"}, {"Pass", "pw"}, {"RA", "12:30:00"},
-                             {"Dec", "+45:00:00"}, {"Name", "M 51"},
-                             {"Mess", "from Orvex_Obj_List"}, {"Cmd", "Slew"}}));
-    QCOMPARE(command_query("guest", "pw", "Corr", f, q), Orvex_form_error::bad_offsets);
-    QVERIFY(q.isEmpty());
-    f.off_dec = " 0.06";
-    QCOMPARE(command_query("guest", "pw", "Corr", f, q), Orvex_form_error::none);
-    QCOMPARE(q, (Orvex_query{{"User", "guest"}, {"Pass", "pw"}, {"offHA", "0.004"},
-                             {"offDec", "0.06"}, {"Cmd", "Corr"}}));
-    QVERIFY(!offsets_ok("1x", "1"));
-    QVERIFY(!offsets_ok("nan", "1")); // would send the telescope nowhere
-    QVERIFY(!offsets_ok("1", "inf"));
-}
-
-void Test_tcs_logic::command_reply()
-{
-    Orvex_command_reply r = read_command_reply("Object sent\nSlewing soon\nmore\nState = Err\n");
-    QCOMPARE(r.first_line, QStringLiteral("Object sent\n"));
-    QCOMPARE(r.stat_msg, QStringLiteral("Slewing soon\n"));
-    QVERIFY(r.has_state && !r.state_ok);
-    // The first line is never a state line; the last may lack its line feed.
-    r = read_command_reply("State=Ok\nfoo\nState=Ok");
-    QVERIFY(r.has_state && r.state_ok);
-    QVERIFY(!read_command_reply("State=Ok\n").has_state);
-}
-
-void Test_tcs_logic::users_list()
-{
-    Orvex_users_list u = parse_users_body("observer1 night  shift\n guest Guest account\nobserver2\n");
-    QCOMPARE(u.items, (QStringList{"observer1 (night shift)", "guest (Guest account)", "observer2 ()"}));
-    QCOMPARE(u.guest_index, 1);
-    QCOMPARE(parse_users_body("a\nb\n").guest_index, 0);
-    QCOMPARE(parse_users_body("Guest\nguest1\nguest2 x\n").guest_index, 2);
-    // An empty line still makes an item so positions equal line numbers.
-    u = parse_users_body("a\n\nguest");
-    QCOMPARE(u.items, (QStringList{"a ()", " ()", "guest ()"}));
-    QCOMPARE(u.guest_index, 2);
-    QCOMPARE(user_of_item("observer (Night observer)"), QStringLiteral("observer"));
-}
-
-void Test_tcs_logic::urls_and_masking()
-{
-    QCOMPARE(tcs_url("h:81", orvex::users_path, {}).toString(),
-             QStringLiteral("http://h:81/tcs/orvex_users_all.cgi"));
-    // Values arrive as typed, '+' and '%' included.
-    const QUrl typed = tcs_url("h", orvex::send_path, {{"Dec", "+45:00:00"}, {"Pass", "a+b%41"}});
-    QCOMPARE(typed.toEncoded(), QByteArray("http://h/tcs/otcs_send.cgi?Dec=%2B45:00:00&Pass=a%2Bb%2541"));
-
-    const QUrl url = tcs_url("h", orvex::state_path, {{"User", "guest"}, {"Pass", "SECRET x&y"}});
-    const QString masked = mask_password(
-        "Error transferring " + url.toString() + " - server replied: Internal Server Error", url);
-    QCOMPARE(masked, QStringLiteral("Error transferring http://h/tcs/otcs_get.cgi?User=guest&Pass=***"
-                                    " - server replied: Internal Server Error"));
-    QVERIFY(!mask_password(QString::fromLatin1(url.toEncoded()), url).contains("SECRET"));
-    QVERIFY(!mask_password(typed.toString(), typed).contains("a+b"));
-    QCOMPARE(mask_password("see Pass=abc&Cmd=Stop", QUrl()), QStringLiteral("see Pass=***&Cmd=Stop"));
-    const QString t = timeout_error_text(url, 30000);
-    QVERIFY(t.contains("within 30 s") && t.contains("Pass=***") && !t.contains("SECRET"));
-}
 
 QTEST_GUILESS_MAIN(Test_tcs_logic)
 #include "test_tcs_logic.moc"
