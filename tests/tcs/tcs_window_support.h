@@ -52,15 +52,4 @@ inline void drop_window(Orvex_Obj_List *w)
     delete w;
 }
 
-// A label's text and background colours, "#rrggbb #rrggbb".
-inline QString colors(QWidget *w)
-{
-    return w->palette().color(QPalette::WindowText).name() + ' '
-           + w->palette().color(QPalette::Window).name();
-}
-inline QString colors(const char *text, const char *back)
-{
-    return QColor(QLatin1String(text)).name() + ' ' + QColor(QLatin1String(back)).name();
-}
-
 #endif

@@ -49,21 +49,8 @@ private slots:
                  QList<double>({0, 0, 0, 0, 0, 0}));
     }
 
-    void levels_and_intervals()
+    void interval_sequences()
     {
-        QCOMPARE(QList<int>({clamp_level(-2), clamp_level(3), clamp_level(7)}), QList<int>({1, 3, 5}));
-        // {send, slew_stop} by level; on the TCS web host a non-local
-        // level-3 observer may not move the telescope.
-        auto b = [](int level, bool host, bool not_local) {
-            const Orvex_level_buttons x = level_buttons(level, host, not_local);
-            return QList<bool>{x.send, x.slew_stop};
-        };
-        QCOMPARE(b(1, false, false), QList<bool>({false, false}));
-        QCOMPARE(b(2, false, false), QList<bool>({true, false}));
-        QCOMPARE(b(3, true, true), QList<bool>({true, false}));
-        QCOMPARE(b(3, true, false), QList<bool>({true, true}));
-        QCOMPARE(b(4, true, true), QList<bool>({true, true}));
-
         // Tracking, mode unchanged: 3000, 3200, ..., 5000, then 3000 again.
         QList<int> seen{3000};
         for (int k = 0; k < 11; ++k)
@@ -107,15 +94,16 @@ private slots:
         QCOMPARE(command_query("guest", "pw", "Corr", f, q), Orvex_form_error::bad_offsets);
         QVERIFY(q.isEmpty());
         // The checks stop at the first failure; the log line quotes the text.
-        Orvex_command_form bad{"", " 1:2 ", "x", "", "", ""};
+        Orvex_command_form bad{"", " 1:2 ", "+1 2  3", "", "", ""};
         QCOMPARE(command_query("guest", "", "Send", bad, q), Orvex_form_error::empty_password);
         QCOMPARE(command_query("guest", "pw", "Send", bad, q), Orvex_form_error::bad_ra);
-        QCOMPARE(form_error_log_line(Orvex_form_error::bad_ra, bad), QStringLiteral("Wrong or Empty R.A. <1:2>"));
         bad.ra = "1:2:3";
-        bad.decl = "+1 2  3";
         QCOMPARE(command_query("guest", "pw", "Send", bad, q), Orvex_form_error::bad_decl);
-        QCOMPARE(form_error_message(Orvex_form_error::bad_decl), "Wrong or Empty Decl.");
         QCOMPARE(form_error_log_line(Orvex_form_error::bad_decl, bad), QStringLiteral("Wrong or Empty Decl. <+1 2 3>"));
+        QCOMPARE(QStringList({form_error_message(Orvex_form_error::empty_password),
+                              form_error_message(Orvex_form_error::bad_decl),
+                              form_error_message(Orvex_form_error::bad_offsets)}),
+                 QStringList({"Empty Orvex password!", "Wrong or Empty Decl.", "Wrong or Empty Offsets"}));
     }
 
     void command_reply()
