@@ -1,30 +1,86 @@
-// The objects list window: its widgets, list editing, choosing lines with
-// the mouse and from the sky, resizing and the language switch.
-#include "list_test_support.h"
+// The objects list window inside the main window: clicks and sky picks
+// loading the form, the ObjList actions, resizing, and .lst files read and
+// saved through the dialogs, with failures that keep the user's file and are
+// reported on the status bar and standard error.
 #include "orvex_list.h"
+#include "orvex_log.h"
+#include "orvex_obj_list.h"
+#include "orvex_obj_list_form.h"
 
+#include "common/orvex_test_http.h"
+
+#include <QAction>
+#include <QFileDialog>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
-#include <QTranslator>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
-// Marks every text of the list window's context so a missed or wrongly
-// placed translation shows.
-class Marking_translator : public QTranslator
+const QByteArray mixed_file =
+    "# Orvex list, night of 15 Jan\n"
+    "\n"
+    " 5 35 17.3   : -5 23 28    ; 2000.0 # M42\n"
+    "05 35 17.3 ; -05 23 28 ; 15-Jan-2024 # M42 dated\n"
+    "12 30 00 : +45 00 00 ; 2000.0 # M 31: core; #2\n"
+    "12 30 00 : +45 00 00 ; 2000.0 ; NGC 1 ; extra\n"
+    "12:30:00 +45:00:00 colons make a comment\n"
+    "   \t\n"
+    "01 02 03 : +04 05 06 ; 31-02-2023 # bad date\n"
+    "10 11 12 : -13 14 15 ; 2000.0 # Плеяды (M45)\n"
+    "# комментарий\n"
+    "12 30 00 : +45 00 00\n";
+
+QByteArray file_bytes(const QString &path)
 {
-public:
-    QString translate(const char *context, const char *source,
-                      const char * = nullptr, int = -1) const override
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+void put_file(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+}
+
+// Answers the file dialog from inside its own event loop; act returns
+// false to be asked again a moment later (the dialog may still be loading).
+// Message boxes (network warnings of other windows) are dismissed.
+struct Dialog_answer
+{
+    explicit Dialog_answer(std::function<bool(QFileDialog *)> act)
     {
-        if (QLatin1String(context) != QLatin1String("Orvex_list"))
-            return QString();
-        return QLatin1String("RU ") + QLatin1String(source);
+        QObject::connect(&timer, &QTimer::timeout, [this, act] {
+            QWidget *w = QApplication::activeModalWidget();
+            if (auto *box = qobject_cast<QMessageBox *>(w))
+                box->done(QMessageBox::Ok);
+            else if (auto *dialog = qobject_cast<QFileDialog *>(w); dialog && !handled)
+                handled = act(dialog);
+        });
+        timer.start(10);
     }
-    bool isEmpty() const override { return false; }
+    bool handled = false;
+    QTimer timer;
 };
+
+// Types a name into the dialog and accepts once it resolves to the file.
+auto choose(const QString &typed, const QString &file)
+{
+    return [=](QFileDialog *dialog) {
+        dialog->selectFile(typed);
+        const bool ready = dialog->selectedFiles() == QStringList({file});
+        if (ready)
+            static_cast<QDialog *>(dialog)->accept();
+        return ready;
+    };
+}
 
 } // namespace
 
@@ -33,326 +89,299 @@ class Test_list_window : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-    void designed_widgets();
-    void retranslate_sets_every_text();
-    void insert_builds_lines_and_records();
-    void insert_out_of_range_is_ignored();
-    void remove_renumbers_and_picks_neighbour();
-    void remove_last_line_and_out_of_range();
-    void current_row_without_selection();
-    void clear_empties_both();
-    void click_selects_then_loads();
-    void inserted_line_loads_at_first_click();
-    void double_click_loads_at_once();
-    void select_from_sky();
-    void list_choice_loads_without_moving_active_row();
-    void resize_stretches_after_first_show();
-
-private:
-    QListWidget *widget() const { return win->ui->orvex_obj_lst; }
-    void click_row(int row);
-    // What the toolkit delivers for a double click: a click, then the
-    // double-click event (its release is left out, so only the double
-    // click itself can load the line).
-    void double_click_row(int row);
-    // 0 "# head", 1 object A, 2 "# c", 3 object B, 4 "# d", 5 object C
-    void fill_six_lines();
-
-    Orvex_object_list list;
-    Form_spy form;
-    Orvex_list *win = nullptr;
-};
-
-void Test_list_window::init()
-{
-    win = new Orvex_list(nullptr, &list);
-    win->set_form_object(&form);
-    form.loads.clear();
-}
-
-void Test_list_window::cleanup()
-{
-    delete win;
-    qDeleteAll(list);
-    list.clear();
-}
-
-void Test_list_window::click_row(int row)
-{
-    QTest::mouseClick(widget()->viewport(), Qt::LeftButton, {},
-                      widget()->visualItemRect(widget()->item(row)).center());
-}
-
-void Test_list_window::double_click_row(int row)
-{
-    const QPoint at = widget()->visualItemRect(widget()->item(row)).center();
-    QTest::mouseClick(widget()->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(widget()->viewport(), Qt::LeftButton, {}, at);
-}
-
-void Test_list_window::fill_six_lines()
-{
-    win->append_lines({"# head", "01 00 00 : +10 00 00 ; 2000.0 # A", "# c",
-                       "03 00 00 : +30 00 00 ; 1950 # B", "# d",
-                       "05 00 00 : -50 00 00 ; 2000.0 # C"});
-    win->show();
-    QVERIFY(QTest::qWaitForWindowExposed(win));
-}
-
-void Test_list_window::designed_widgets()
-{
-    QCOMPARE(win->objectName(), QStringLiteral("Orvex_list"));
-    QCOMPARE(win->size(), QSize(550, 500));
-    QCOMPARE(win->frameShape(), QFrame::StyledPanel);
-    QCOMPARE(win->frameShadow(), QFrame::Raised);
-    QCOMPARE(win->windowTitle(), QStringLiteral("Orvex List"));
-
-    QGroupBox *box = win->findChild<QGroupBox *>("orvex_btn_box");
-    QVERIFY(box);
-    QCOMPARE(box->geometry(), QRect(0, 0, 569, 56));
-    QCOMPARE(box->font().pointSize(), 12);
-    QVERIFY(box->font().italic());
-    QCOMPARE(box->title(), QStringLiteral("         LIst of observational objects."));
-
-    auto *clear = box->findChild<QPushButton *>("orvex_clr_lst_btn");
-    auto *read = box->findChild<QPushButton *>("orvex_get_lst_btn");
-    QVERIFY(clear && read);
-    QCOMPARE(clear->geometry(), QRect(5, 25, 131, 24));
-    QCOMPARE(read->geometry(), QRect(145, 25, 141, 24));
-    QCOMPARE(clear->text(), QStringLiteral("Clear list"));
-    QCOMPARE(read->text(), QStringLiteral("Read .lst file"));
-    for (QPushButton *b : {clear, read}) {
-        QCOMPARE(b->font().pointSize(), 10);
-        QCOMPARE(b->font().weight(), 75);
-        QVERIFY(!b->font().italic());
+    void initTestCase()
+    {
+        QVERIFY(dir.isValid());
+        server.bodies["/tcs/orvex_users_all.cgi"] = "guest Guest account\n";
+        qputenv("ORVEX_TCS_HOST", server.host().toLatin1());
+        set_log_capture(&out, &err);
+        win = new Orvex_Obj_List;
+        list = win->list_win;
+        win->show();
+        QVERIFY(QTest::qWaitForWindowExposed(win));
     }
 
-    QWidget *obj_box = win->findChild<QWidget *>("orvex_obj_box");
-    QVERIFY(obj_box);
-    QCOMPARE(obj_box->geometry(), QRect(0, 50, 1920, 1080));
-    QCOMPARE(widget()->parentWidget(), obj_box);
-    QCOMPARE(widget()->geometry(), QRect(5, 5, 541, 441));
-    QCOMPARE(widget()->font().family(), QStringLiteral("Monospace"));
-    QCOMPARE(widget()->font().pointSize(), 10);
-}
+    void cleanupTestCase() { set_log_capture(nullptr, nullptr); delete win; }
+    void init()
+    {
+        win->ui->actionClear_list->trigger();
+        win->ui->statusbar->clearMessage();
+        list->last_file = QString();
+        err.clear();
+    }
 
-void Test_list_window::retranslate_sets_every_text()
-{
-    Marking_translator translator;
-    QCoreApplication::installTranslator(&translator);
-    win->retranslate();
-    QCoreApplication::removeTranslator(&translator);
+    void clicks_and_sky_picks_load_the_form()
+    {
+        list->append_lines({"# head", "01 00 00 : +10 00 00 ; 2000.0 # A", "# c",
+                            "03 00 00 : +30 00 00 ; 1950 # B", "# d", "05 00 00 : -50 00 00 ; 2000.0 # C"});
+        const QString none = "|||", a = "A|01:00:00|+10:00:00|2000.0", c = "C|05:00:00|-50:00:00|2000.0";
+        loaded();
+        click(3);
+        click(5);
+        QCOMPARE(loaded(), none);
+        click(5); // the second click on the chosen line loads it
+        QCOMPARE(loaded(), c);
+        click(2); // a comment is chosen but never loaded
+        click(2);
+        QCOMPARE(list->active_row, 2);
+        QCOMPARE(loaded(), none);
+        double_click(3);
+        QCOMPARE(loaded(), QStringLiteral("B|03:00:00|+30:00:00|1950"));
+        double_click(4);
+        QCOMPARE(loaded(), none);
+        QCOMPARE(list->active_row, 4);
 
-    QCOMPARE(win->windowTitle(), QStringLiteral("RU Orvex List"));
-    QCOMPARE(win->ui->orvex_btn_box->title(), QStringLiteral("RU          LIst of observational objects."));
-    QCOMPARE(win->ui->orvex_clr_lst_btn->text(), QStringLiteral("RU Clear list"));
-    QCOMPARE(win->ui->orvex_get_lst_btn->text(), QStringLiteral("RU Read .lst file"));
-    QCOMPARE(win->ui->orvex_clr_lst_btn->toolTip(),
-             QStringLiteral("RU <html><head/><body><p>Clear objects list</p></body></html>"));
-    QCOMPARE(win->ui->orvex_get_lst_btn->toolTip(),
-             QStringLiteral("RU <html><head/><body><p>Select .lst file, Read it and Add objects to list</p></body></html>"));
-}
+        list->select_from_sky(5); // a second pick in the sky loads the line
+        QCOMPARE(widget()->currentRow(), 5);
+        list->select_from_sky(5);
+        QCOMPARE(loaded(), c);
+        for (int row : {4, 4, 6, -1}) // a comment only moves the current row
+            list->select_from_sky(row);
+        QCOMPARE(widget()->currentRow(), 4);
+        QCOMPARE(loaded(), none);
+        list->select_from_sky(1); // then a click on the same line loads it
+        click(1);
+        QCOMPARE(loaded(), a);
+        list->insert_object(2, "New", "10:00:00", "+20:00:00", "2000.0");
+        click(2); // a just inserted line loads at the first click
+        QCOMPARE(loaded(), QStringLiteral("New|10:00:00|+20:00:00|2000.0"));
+    }
 
-void Test_list_window::insert_builds_lines_and_records()
-{
-    win->insert_object(0, "M 31", "12:30:00", "+45:00:00", "2000.0");
-    QCOMPARE(widget()->item(0)->text(),
-             QStringLiteral(" 12 30 00    : +45 00 00   ; 2000.0 # M 31"));
-    Orvex_object *m31 = list.at(0);
-    QVERIFY(!m31->is_comment);
-    QCOMPARE(m31->ra_text, QStringLiteral("12:30:00"));
-    QCOMPARE(m31->decl_text, QStringLiteral("+45:00:00"));
-    QCOMPARE(m31->ra, 45000.0);
-    QCOMPARE(m31->decl, 162000.0);
+    void resize_stretches_the_list()
+    {
+        QTRY_VERIFY(!list->first_resize); // the first show keeps the designed layout
+        const QSize lst = widget()->size(), box = list->ui->orvex_btn_box->size();
+        QCOMPARE(lst, QSize(541, 441));
+        list->resize(list->size() + QSize(100, 50));
+        QTRY_COMPARE(widget()->size(), lst + QSize(100, 50));
+        QCOMPARE(list->ui->orvex_btn_box->size(), box + QSize(100, 0));
+        list->resize(list->size() - QSize(50, 30));
+        QTRY_COMPARE(widget()->size(), lst + QSize(50, 20));
+    }
 
-    win->insert_comment(0, "top");
-    QCOMPARE(widget()->item(0)->text(), QStringLiteral("# top"));
-    QVERIFY(list.at(0)->is_comment);
-    QVERIFY(list.at(0)->name.isEmpty());
-    QCOMPARE(m31->index, 1);
+    void read_then_save_gives_same_bytes_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QByteArray crlf = mixed_file;
+        QTest::newRow("LF") << mixed_file;
+        QTest::newRow("CR LF comes back as LF") << crlf.replace("\n", "\r\n");
+        QTest::newRow("byte-order mark, no last line end") << "\xef\xbb\xbf" + mixed_file.chopped(1);
+    }
 
-    // A one-character coordinate makes a comment with the name as text.
-    win->insert_object(2, "odd", "5", "+45:00:00", "2000.0");
-    QCOMPARE(widget()->item(2)->text(), QStringLiteral("# odd"));
-    QVERIFY(list.at(2)->is_comment);
+    void read_then_save_gives_same_bytes()
+    {
+        QFETCH(QByteArray, bytes);
+        put_file(path("in.lst"), bytes);
+        QVERIFY(list->read_list_file(path("in.lst")));
+        QCOMPARE(list->last_file, path("in.lst"));
+        QCOMPARE(list->lines(), QString::fromUtf8(mixed_file).split('\n').mid(0, 12));
+        QList<bool> objects;
+        for (const Orvex_object *record : records())
+            objects << !record->is_comment;
+        QCOMPARE(objects, QList<bool>({false, false, true, true, true, true,
+                                        false, false, true, true, false, true}));
+        QCOMPARE(records().at(9)->name, QStringLiteral("Плеяды (M45)"));
+        QCOMPARE(records().at(9)->decl, -(13 * 3600.0 + 14 * 60 + 15));
 
-    win->insert_object(1, "mid", "01:00:00", "-01:00:00", "2000.0");
-    QCOMPARE(widget()->count(), 4);
-    QCOMPARE(list.size(), 4);
-    for (int i = 0; i < list.size(); ++i)
-        QCOMPARE(list.at(i)->index, i);
-    QCOMPARE(list.at(2), m31);
-    QCOMPARE(widget()->currentRow(), 1);
-    QCOMPARE(win->active_row, 1);
-}
+        QVERIFY(list->write_list_file(path("out.lst")));
+        QCOMPARE(file_bytes(path("out.lst")), mixed_file);
+        QCOMPARE(list->last_file, path("out.lst"));
+        QVERIFY(err.isEmpty());
 
-void Test_list_window::insert_out_of_range_is_ignored()
-{
-    win->insert_object(1, "x", "12:30:00", "+45:00:00", "2000.0");
-    win->insert_object(-1, "x", "12:30:00", "+45:00:00", "2000.0");
-    win->insert_comment(1, "x");
-    QCOMPARE(widget()->count(), 0);
-    QVERIFY(list.isEmpty());
-    QCOMPARE(win->active_row, -1);
+        set_row(3); // reading again appends, leaving the chosen line
+        list->active_row = 3;
+        QVERIFY(list->read_list_file(path("out.lst")));
+        QCOMPARE(list->lines().size(), 24);
+        for (int i = 0; i < records().size(); ++i)
+            QCOMPARE(records().at(i)->index, i);
+        QCOMPARE(list->current_row(), 3);
+        QCOMPARE(list->active_row, 3);
+    }
 
-    win->insert_comment(0, "a");
-    win->insert_comment(1, "b"); // one past the end appends
-    QCOMPARE(win->lines(), QStringList({"# a", "# b"}));
-}
+    void form_actions_edit_the_list()
+    {
+        QAction *add = win->ui->actionAdd_Object, *insert = win->ui->actionInsert_Object;
+        QAction *comment = win->ui->actionInsert_Comment, *remove = win->ui->actionRemove_Object;
+        remove->trigger(); // empty list: nothing happens
+        list->insert_object(1, "x", "12:30:00", "+45:00:00", "2000.0"); // out of range
+        list->insert_comment(-1, "x");
+        form_to(add, "  M 31 ", " 12:30:00 ", "+45:00:00", "2000.0");
+        QCOMPARE(win->ui->orvex_obj_edt->text(), QStringLiteral("  M 31 ")); // the form stays as typed
+        form_to(add, "M 31", "12  30 00", "+45 00   00", " 2000.0 "); // inner blank runs collapse
+        form_to(add, " Vega  star ", "5", "+38:47:01", "2000.0"); // no object: a comment
+        QCOMPARE(list->lines(), QStringList({" 12 30 00    : +45 00 00   ; 2000.0 # M 31",
+                                             " 12 30 00    : +45 00 00   ; 2000.0 # M 31", "# Vega  star"}));
+        QCOMPARE(records().first()->ra_text, QStringLiteral("12:30:00"));
+        QVERIFY(records().last()->is_comment);
 
-void Test_list_window::remove_renumbers_and_picks_neighbour()
-{
-    for (int i = 0; i < 5; ++i)
-        win->insert_comment(i, QString::number(i));
-    Orvex_object *third = list.at(3), *fourth = list.at(4);
-    widget()->setCurrentRow(2);
-    win->remove_row(2);
-    QCOMPARE(win->lines(), QStringList({"# 0", "# 1", "# 3", "# 4"}));
-    QCOMPARE(list.size(), 4);
-    QCOMPARE(third->index, 2);
-    QCOMPARE(fourth->index, 3);
-    QCOMPARE(win->active_row, widget()->currentRow());
-    QVERIFY(win->active_row >= 0);
-}
+        set_row(1);
+        form_to(insert, "c", "03:00:00", "+03:00:00", "2000.0");
+        form_to(comment, "   note  ", "12:00:00", "+10:00:00"); // at the current row, 1
+        set_row(-1); // without a current row both go first
+        form_to(insert, "d", "04:00:00", "+04:00:00", "2000.0");
+        form_to(comment, "top");
+        QStringList names; // with the index each record carries
+        for (const Orvex_object *record : records())
+            names << record->name + '@' + QString::number(record->index);
+        QCOMPARE(names, QStringList({"@0", "d@1", "M 31@2", "@3", "c@4", "M 31@5", "@6"}));
+        QCOMPARE(list->lines().at(3), QStringLiteral("# note"));
 
-void Test_list_window::remove_last_line_and_out_of_range()
-{
-    win->insert_comment(0, "only");
-    win->remove_row(1);
-    win->remove_row(-1);
-    QCOMPARE(list.size(), 1);
-    win->remove_row(0);
-    QVERIFY(list.isEmpty());
-    QCOMPARE(widget()->count(), 0);
-    QCOMPARE(win->active_row, 0);
-    QCOMPARE(win->current_row(), 0);
-    win->remove_row(0); // nothing left to remove
-    QCOMPARE(win->active_row, 0);
-}
+        set_row(1);
+        remove->trigger();
+        QCOMPARE(list->active_row, widget()->currentRow()); // a neighbour is chosen
+        QVERIFY(list->active_row >= 0);
+        set_row(-1);
+        QCOMPARE(list->current_row(), -1);
+        remove->trigger(); // no current row: nothing
+        QCOMPARE(records().size(), 6);
+        QCOMPARE(records().at(1)->name, QStringLiteral("M 31"));
 
-void Test_list_window::current_row_without_selection()
-{
-    QCOMPARE(win->current_row(), 0);
-    win->append_lines({"# a", "# b"});
-    QCOMPARE(win->current_row(), -1); // reading selects nothing
-    widget()->setCurrentRow(1);
-    QCOMPARE(win->current_row(), 1);
-}
+        list->hide(); // clearing shows the list window
+        win->ui->actionClear_list->trigger();
+        QVERIFY(list->isVisible());
+        QVERIFY(list->lines().isEmpty() && records().isEmpty());
+    }
 
-void Test_list_window::clear_empties_both()
-{
-    fill_six_lines();
-    click_row(3);
-    win->on_orvex_clr_lst_btn_clicked();
-    QCOMPARE(widget()->count(), 0);
-    QVERIFY(list.isEmpty());
-    QCOMPARE(win->active_row, 3);
-    // The list works normally afterwards.
-    win->insert_comment(0, "again");
-    QCOMPARE(list.at(0)->index, 0);
-}
+    void read_and_save_through_the_dialogs()
+    {
+        const QString night = path("night.lst"), saved = path("saved.lst");
+        put_file(night, "# night\n12 30 00 : +45 00 00 ; 2000.0 # M31\n");
+        auto answer = [](QAction *action, std::function<bool(QFileDialog *)> act) {
+            Dialog_answer answer(act);
+            action->trigger();
+            QVERIFY(answer.handled);
+        };
+        auto reject = [](QFileDialog *dialog) { dialog->reject(); return true; };
+        list->hide();
+        answer(win->ui->actionRead_and_Add_list, choose(night, night));
+        QCOMPARE(list->lines(), QStringList({"# night", "12 30 00 : +45 00 00 ; 2000.0 # M31"}));
+        QVERIFY(list->isVisible());
 
-void Test_list_window::click_selects_then_loads()
-{
-    fill_six_lines();
-    click_row(3);
-    click_row(5);
-    QVERIFY(form.loads.isEmpty());
-    QCOMPARE(win->active_row, 5);
-    click_row(5);
-    QCOMPARE(form.loads, QStringList({"C|05:00:00|-50:00:00|2000.0"}));
+        answer(win->ui->actionSave_list, choose(path("saved"), saved)); // the suffix is added
+        QCOMPARE(file_bytes(saved), file_bytes(night));
+        QCOMPARE(list->last_file, saved);
+        QStringList offered; // the next save offers the same file; cancelling stays silent
+        answer(win->ui->actionSave_list, [&offered](QFileDialog *dialog) {
+            offered = dialog->selectedFiles();
+            dialog->reject();
+            return true;
+        });
+        QCOMPARE(offered, QStringList({saved}));
+        answer(win->ui->actionRead_and_Add_list, reject);
+        QCOMPARE(list->lines().size(), 2);
+        QCOMPARE(list->last_file, saved);
+        QVERIFY(win->ui->statusbar->currentMessage().isEmpty());
+        QVERIFY(err.filter("list file").isEmpty());
 
-    // A comment line is chosen but never loaded, even when clicked twice.
-    click_row(2);
-    click_row(2);
-    QCOMPARE(win->active_row, 2);
-    QCOMPARE(form.loads.size(), 1);
+        win->ui->actionClear_list->trigger(); // an empty list is not offered for saving
+        Dialog_answer unasked(reject);
+        win->ui->actionSave_list->trigger();
+        QTest::qWait(50);
+        QVERIFY(!unasked.handled);
+    }
 
-    click_row(3);
-    click_row(3);
-    QCOMPARE(form.loads.last(), QStringLiteral("B|03:00:00|+30:00:00|1950"));
-}
+    void failures_are_reported_and_change_nothing_data()
+    {
+        QTest::addColumn<bool>("save");
+        QTest::addColumn<QString>("target");
+        // Root may write anywhere, so the places fail by their kind instead.
+        QTest::newRow("read missing") << false << "missing.lst";
+        QTest::newRow("read a folder") << false << "a_folder.lst";
+        QTest::newRow("save under a plain file") << true << "plain_file/list.lst";
+        QTest::newRow("save over a folder") << true << "a_folder.lst";
+    }
 
-void Test_list_window::inserted_line_loads_at_first_click()
-{
-    fill_six_lines();
-    win->insert_object(2, "New", "10:00:00", "+20:00:00", "2000.0");
-    click_row(2);
-    QCOMPARE(form.loads, QStringList({"New|10:00:00|+20:00:00|2000.0"}));
-}
+    void failures_are_reported_and_change_nothing()
+    {
+        QFETCH(bool, save);
+        QFETCH(QString, target);
+        target = path(target);
+        put_file(path("plain_file"), "x");
+        QDir(dir.path()).mkdir("a_folder.lst");
+        list->insert_comment(0, "kept");
+        list->last_file = "before";
+        QVERIFY(!(save ? list->write_list_file(target) : list->read_list_file(target)));
+        QCOMPARE(list->lines(), QStringList({"# kept"}));
+        QCOMPARE(list->last_file, QStringLiteral("before"));
+        QCOMPARE(file_bytes(path("plain_file")), QByteArray("x"));
+        QVERIFY(QFileInfo(path("a_folder.lst")).isDir());
+        QVERIFY(win->ui->statusbar->currentMessage().contains(QDir::toNativeSeparators(target)));
+        const QString head = (save ? "Cannot save list file " : "Cannot read list file ") + target + ": ";
+        QVERIFY2(err.last().startsWith(head) && err.last().size() > head.size(), qPrintable(err.last()));
+    }
 
-void Test_list_window::double_click_loads_at_once()
-{
-    fill_six_lines();
-    click_row(1);
-    double_click_row(3);
-    QCOMPARE(form.loads, QStringList({"B|03:00:00|+30:00:00|1950"}));
-    QCOMPARE(win->active_row, 3);
+    void failed_write_keeps_the_old_file()
+    {
+        // A file size limit breaks the write off part-way, like a full disc,
+        // and applies to root too.
+        put_file(path("old.lst"), "# the observer's list\n");
+        QStringList many;
+        for (int i = 0; i < 2000; ++i)
+            many << QStringLiteral("# line %1 with some words to take room").arg(i);
+        list->append_lines(many);
 
-    const int loads = form.loads.size();
-    double_click_row(4);
-    QCOMPARE(form.loads.size(), loads);
-    QCOMPARE(win->active_row, 4);
-}
+        struct rlimit saved {};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        struct rlimit small = saved;
+        small.rlim_cur = 4096;
+        const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const bool saved_ok = list->write_list_file(path("old.lst"));
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, old_handler);
 
-void Test_list_window::select_from_sky()
-{
-    fill_six_lines();
-    win->select_from_sky(5);
-    QCOMPARE(widget()->currentRow(), 5);
-    QCOMPARE(win->active_row, 5);
-    QVERIFY(form.loads.isEmpty());
-    win->select_from_sky(5);
-    QCOMPARE(form.loads, QStringList({"C|05:00:00|-50:00:00|2000.0"}));
+        QVERIFY(!saved_ok);
+        QCOMPARE(file_bytes(path("old.lst")), QByteArray("# the observer's list\n"));
+        QCOMPARE(QDir(dir.path()).entryList({"old.lst*"}, QDir::Files | QDir::Hidden), QStringList({"old.lst"}));
+        QVERIFY(win->ui->statusbar->currentMessage().contains(path("old.lst")));
+        QVERIFY(err.last().startsWith("Cannot save list file " + path("old.lst") + ": "));
+        QVERIFY2(!err.last().endsWith("Unknown error"), qPrintable(err.last())); // the reason is named
+        QVERIFY(list->last_file.isNull());
 
-    win->select_from_sky(4); // a comment: only the current row moves
-    QCOMPARE(widget()->currentRow(), 4);
-    QCOMPARE(win->active_row, 4);
-    win->select_from_sky(4);
-    QCOMPARE(form.loads.size(), 1);
+        QVERIFY(list->write_list_file(path("old.lst"))); // with room again it saves
+        QCOMPARE(file_bytes(path("old.lst")).count('\n'), 2000);
+    }
 
-    win->select_from_sky(6);
-    win->select_from_sky(-1);
-    QCOMPARE(widget()->currentRow(), 4);
-    QCOMPARE(win->active_row, 4);
+private:
+    QString path(const QString &name) const { return dir.filePath(name); }
+    const Orvex_object_list &records() const { return *win->obj_list; }
+    void form_to(QAction *action, const QString &name, const QString &ra = {},
+                 const QString &decl = {}, const QString &epoch = {})
+    {
+        win->ui->orvex_obj_edt->setText(name);
+        win->ui->orvex_ra_edt->setText(ra);
+        win->ui->orvex_decl_edt->setText(decl);
+        win->ui->orvex_epoch_edt->setText(epoch);
+        if (action)
+            action->trigger();
+    }
+    // What the form holds, emptied for the next look.
+    QString loaded()
+    {
+        const Orvex_Obj_List_form *ui = win->ui;
+        const QString text = QStringList({ui->orvex_obj_edt->text(), ui->orvex_ra_edt->text(),
+                                          ui->orvex_decl_edt->text(), ui->orvex_epoch_edt->text()}).join('|');
+        form_to(nullptr, "");
+        return text;
+    }
+    void set_row(int row) { widget()->setCurrentRow(row); }
+    QListWidget *widget() const { return list->ui->orvex_obj_lst; }
+    QPoint centre(int row) const { return widget()->visualItemRect(widget()->item(row)).center(); }
+    void click(int row) { QTest::mouseClick(widget()->viewport(), Qt::LeftButton, {}, centre(row)); }
+    // What the toolkit delivers for a double click, less the last release,
+    // so only the double click itself can load the line.
+    void double_click(int row)
+    {
+        click(row);
+        QTest::mouseDClick(widget()->viewport(), Qt::LeftButton, {}, centre(row));
+    }
 
-    // A sky pick followed by a click on the same line loads it.
-    win->select_from_sky(1);
-    click_row(1);
-    QCOMPARE(form.loads.last(), QStringLiteral("A|01:00:00|+10:00:00|2000.0"));
-}
-
-void Test_list_window::list_choice_loads_without_moving_active_row()
-{
-    fill_six_lines();
-    win->active_row = 2;
-    QVERIFY(QMetaObject::invokeMethod(win, "orvex_list_choice", Q_ARG(int, 3)));
-    QCOMPARE(form.loads, QStringList({"B|03:00:00|+30:00:00|1950"}));
-    QVERIFY(QMetaObject::invokeMethod(win, "orvex_list_choice", Q_ARG(int, 4)));
-    QVERIFY(QMetaObject::invokeMethod(win, "orvex_list_choice", Q_ARG(int, 6)));
-    QVERIFY(QMetaObject::invokeMethod(win, "orvex_list_choice", Q_ARG(int, -1)));
-    QCOMPARE(form.loads.size(), 1);
-    QCOMPARE(win->active_row, 2);
-}
-
-void Test_list_window::resize_stretches_after_first_show()
-{
-    win->show();
-    QVERIFY(QTest::qWaitForWindowExposed(win));
-    QTRY_VERIFY(!win->first_resize);
-    QCOMPARE(widget()->size(), QSize(541, 441));
-
-    win->resize(650, 550);
-    QTRY_COMPARE(widget()->size(), QSize(641, 491));
-    QCOMPARE(win->ui->orvex_btn_box->size(), QSize(669, 56));
-    QCOMPARE(widget()->pos(), QPoint(5, 5));
-
-    win->resize(600, 520);
-    QTRY_COMPARE(widget()->size(), QSize(591, 461));
-    QCOMPARE(win->ui->orvex_btn_box->width(), 619);
-}
+    Orvex_test_http server;
+    QTemporaryDir dir;
+    QStringList out, err;
+    Orvex_Obj_List *win = nullptr;
+    Orvex_list *list = nullptr;
+};
 
 QTEST_MAIN(Test_list_window)
 #include "test_list_window.moc"
