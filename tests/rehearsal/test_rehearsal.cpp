@@ -211,5 +211,13 @@ void Test_rehearsal::night_with_faults()
     QVERIFY2(rss_end - rss_warm < 20 * 1024, "memory grew by more than 20 MB");
 }
 
-QTEST_MAIN(Test_rehearsal)
+int main(int argc, char *argv[])
+{
+    // A night is longer than the test library's five-minute watchdog.
+    qputenv("QTEST_FUNCTION_TIMEOUT", QByteArray::number(48 * 3600 * 1000));
+    QApplication app(argc, argv);
+    Test_rehearsal test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_rehearsal.moc"
