@@ -53,26 +53,6 @@ struct Horizon_host : QTcpServer
     }
 };
 
-// Accepts each warning box `ms` after it appears, noting what it said.
-struct Box_closer : QObject
-{
-    QStringList titles, texts;
-    QTimer poll;
-    explicit Box_closer(int ms)
-    {
-        connect(&poll, &QTimer::timeout, this, [this, ms] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box || box->property("seen").toBool())
-                return;
-            box->setProperty("seen", true);
-            titles << box->windowTitle();
-            texts << box->text();
-            QTimer::singleShot(ms, box, &QDialog::accept);
-        });
-        poll.start(10);
-    }
-};
-
 struct Form_record : Orvex_object
 {
     QStringList loaded;
@@ -114,7 +94,8 @@ class Test_sky_view : public QObject
     std::unique_ptr<Orvex_sky> view;
     Orvex_sky *v = nullptr;
     int paints = 0;
-    QStringList err;
+    QStringList err, titles, texts; // of the log, of the warning boxes
+    QTimer box_closer;
 
 public:
     bool eventFilter(QObject *, QEvent *e) override
@@ -124,11 +105,13 @@ public:
     }
 
 private:
-    // A repaint is a posted event: only a busy machine needs the long wait.
-    void expect_repaint(bool wanted)
+    // The selection a call left and whether it repainted (a posted event:
+    // only a busy machine needs the long wait).
+    void expect(bool repaint, int current)
     {
-        QVERIFY(wanted ? QTest::qWaitFor([this] { return paints > 0; }, 2000)
-                       : !QTest::qWaitFor([this] { return paints > 0; }, 100));
+        QCOMPARE(v->current_index, current);
+        QVERIFY(repaint ? QTest::qWaitFor([this] { return paints > 0; }, 2000)
+                        : !QTest::qWaitFor([this] { return paints > 0; }, 100));
         paints = 0;
     }
     Orvex_object *add(double ra = 0, double decl = 0, bool comment = false)
@@ -157,6 +140,14 @@ private:
 private slots:
     void initTestCase()
     {
+        connect(&box_closer, &QTimer::timeout, [this] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                titles << box->windowTitle();
+                texts << box->text();
+                box->accept();
+            }
+        });
+        box_closer.start(50);
         host.answers["dir"].body = "0 5\n";
         host.answers["rev"].body = "# reverse\n";
         qputenv("ORVEX_TCS_HOST", "127.0.0.1:" + QByteArray::number(host.serverPort()));
@@ -185,6 +176,8 @@ private slots:
         v->direct_count = v->reverse_count = 0;
         host.asked.clear();
         err.clear();
+        titles.clear();
+        texts.clear();
         set_log_capture(nullptr, &err);
         QTest::qWait(30);
         paints = 0;
@@ -195,71 +188,49 @@ private slots:
     void repaint_rules()
     {
         v->set_view_ksv(true);
-        QVERIFY(!v->all_sky);
-        expect_repaint(true);
+        expect(true, -1);
         v->set_grid_az(false);
-        QVERIFY(v->hadec_grid);
-        expect_repaint(true);
+        expect(true, -1);
         v->set_tel_flip(true);
         v->set_state_ok(true);
-        QVERIFY(v->tel_flip && v->state_ok);
-        expect_repaint(false);
+        expect(false, -1);
+        QVERIFY(!v->all_sky && v->hadec_grid && v->tel_flip && v->state_ok);
 
         v->current_index = 4;
         sidereal_time = -1;
         v->state_updated(); // not even the selection changes
-        QCOMPARE(v->current_index, 4);
-        expect_repaint(false);
+        expect(false, 4);
         sidereal_time = 43200;
-        v->list_changed(); // empty list
-        QCOMPARE(v->current_index, -1);
-        expect_repaint(false);
+        v->list_changed(); // an empty list
+        expect(false, -1);
         v->set_current(0);
-        QCOMPARE(v->current_index, -1);
-        expect_repaint(true);
+        expect(true, -1);
         add();
         add();
         v->set_current(5);
-        QCOMPARE(v->current_index, 1);
-        expect_repaint(true);
+        expect(true, 1);
         v->current_index = 7;
         v->list_changed();
-        QCOMPARE(v->current_index, 1);
-        expect_repaint(true);
+        expect(true, 1);
         sidereal_time = -1;
         v->list_changed();
-        expect_repaint(false);
+        expect(false, 1);
 
         sidereal_time = 43200;
         telescope.is_comment = true;
         v->state_ok = false;
         v->state_updated();
-        expect_repaint(false);
+        expect(false, 1);
         telescope.is_comment = false;
         v->state_updated();
-        expect_repaint(true);
+        expect(true, 1);
         qDeleteAll(list);
         list.clear();
         v->state_updated(); // an empty list drops the selection
-        QCOMPARE(v->current_index, -1);
-        expect_repaint(false);
+        expect(false, -1);
         v->state_ok = true;
         v->state_updated();
-        expect_repaint(true);
-    }
-
-    void objects_below_86_degrees_are_not_placed()
-    {
-        Orvex_object *high = add_at(30), *low = add_at(86.001);
-        Orvex_object *just = add_at(85.999), *comment = add(0, 0, true);
-        v->project_objects();
-        QCOMPARE(QPoint(high->screen_x, high->screen_y), QPoint(275, 275 + 92));
-        QCOMPARE(QPoint(low->screen_x, low->screen_y), QPoint(-1, -1));
-        QVERIFY(just->screen_x > 0 && just->screen_y > 500);
-        QCOMPARE(comment->screen_x, -1);
-        v->all_sky = false; // KSV puts the south on top
-        v->project_objects();
-        QCOMPARE(high->screen_y, 275 - 137);
+        expect(true, -1);
     }
 
     // A real double-click comes as press, release, double-click; the list
@@ -282,15 +253,12 @@ private slots:
         paints = 0;
 
         QTest::mouseClick(v, Qt::RightButton, {}, vega);
-        QCOMPARE(v->current_index, -1);
-        expect_repaint(false);
+        expect(false, -1);
         QTest::mouseClick(v, Qt::LeftButton, {}, vega + QPoint(9, 0));
-        QVERIFY(v->current_index == 0 && list_window.current_row() == 0);
-        QVERIFY(form.loaded.isEmpty());
-        expect_repaint(true);
+        expect(true, 0);
+        QVERIFY(list_window.current_row() == 0 && form.loaded.isEmpty());
         QTest::mouseClick(v, Qt::LeftButton, {}, vega + QPoint(10, 0)); // empty sky
-        QCOMPARE(v->current_index, 0);
-        expect_repaint(true);
+        expect(true, 0);
         QTest::mouseClick(v, Qt::LeftButton, {}, vega);
         QCOMPARE(form.loaded, QStringList{"Vega"});
         QTest::mouseClick(v, Qt::LeftButton, {}, deneb);
@@ -359,18 +327,23 @@ private slots:
 
     void paint_object_circle_and_blue_selection()
     {
-        Orvex_object *o = add_at(35);
+        Orvex_object *o = add_at(35), *comment = add(0, 0, true);
+        Orvex_object *low = add_at(86.001), *just = add_at(85.999);
         o->name = "M 13";
-        add(0, 0, true);
         v->current_index = 0;
         QImage img = paint();
         const int x = o->screen_x, y = o->screen_y;
         QCOMPARE(QPoint(x, y), QPoint(275, 275 + 107));
+        QVERIFY(comment->screen_x == -1 && low->screen_x == -1 && just->screen_y > 500);
         QVERIFY(near(img, x + 4, y, black));       // circle of radius 4
         QCOMPARE(img.pixelColor(x + 2, y), white); // beside the meridian line
         QVERIFY(near(img, x + 6, y + 6, blue) && near(img, x - 6, y + 6, blue));
         QVERIFY(!near(img, x + 1, y + 1, blue, 0)); // the gap
         QVERIFY(bluish(img) > 20 && bluish(img, 490) > 10);
+        v->all_sky = false; // KSV puts the south on top
+        paint();
+        QCOMPARE(o->screen_y, 275 - 157);
+        v->all_sky = true;
 
         // Too low to draw: no cross, but the text still says where it is.
         o->decl = (latitude - 87) * 3600;
@@ -388,12 +361,16 @@ private slots:
         v->direct_count = 4;
         QCOMPARE(count(paint(), red), 0); // neither a good state nor objects
         add(0, 0, true);
-        const QImage img = paint();
+        QImage img = paint();
         QCOMPARE(QPoint(v->horizon_direct[0].x, v->horizon_direct[0].y), QPoint(275, 275 + 183));
         // The south-west side, and the closing south-east one.
         QVERIFY(near(img, 275 + 92, 275 + 92, red) && near(img, 275 - 92, 275 + 92, red));
-        v->tel_flip = true; // the reverse set, empty
-        QCOMPARE(count(paint(), red), 0);
+        v->tel_flip = true; // the reverse set, a smaller square
+        for (int i = 0; i < 4; ++i)
+            v->horizon_reverse[i] = HorizonPoint{0, 0, az[i], 30};
+        v->reverse_count = 4;
+        img = paint();
+        QVERIFY(near(img, 275 + 46, 275 + 46, red) && !near(img, 275 + 92, 275 + 92, red));
         v->tel_flip = false;
         v->horizon_direct[0].zd = 100; // below the horizon: drawn outside
         paint();
@@ -469,24 +446,22 @@ private slots:
 
     void horizon_http_error_shows_the_box_and_releases_the_reply()
     {
-        Box_closer closer(50);
         host.answers["dir"] = {"not found", "404 Not Found", 0};
         v->request_horizon(true);
         QPointer<QNetworkReply> failed = v->horizon_reply;
-        QTRY_COMPARE(closer.titles, QStringList{default_tcs_host() + " HTTP error"});
+        QTRY_COMPARE(titles, QStringList{default_tcs_host() + " HTTP error"});
         QTRY_VERIFY(failed.isNull()); // released, and deleted once
         QVERIFY(v->horizon_reply == nullptr && v->direct_count == 0);
-        QVERIFY(!closer.texts[0].isEmpty());
+        QVERIFY(!texts[0].isEmpty());
         QCOMPARE(err, QStringList{QStringLiteral("Orvex horizon read error %1 %2")
                                       .arg(int(QNetworkReply::ContentNotFoundError))
-                                      .arg(closer.texts[0])});
+                                      .arg(texts[0])});
         fetch(false); // the slot is free again
-        QVERIFY(err.size() == 2 && closer.titles.size() == 1);
+        QVERIFY(err.size() == 2 && titles.size() == 1);
     }
 
     void horizon_signals_of_other_replies_are_ignored()
     {
-        Box_closer closer(20);
         host.answers["rev"] = {"0 7\n", "200 OK", 600};
         v->request_horizon(false);
         QNetworkReply *in_flight = v->horizon_reply;
@@ -496,14 +471,13 @@ private slots:
         std::unique_ptr<QNetworkReply> stray(other.get(QNetworkRequest(
             QUrl(QStringLiteral("http://127.0.0.1:%1/tcs/orvex_horizon.php?dir")
                      .arg(host.serverPort())))));
-        QTRY_VERIFY(stray->isFinished());
         connect(stray.get(), SIGNAL(finished()), v, SLOT(get_horizon_finish()));
         connect(stray.get(), SIGNAL(errorOccurred(QNetworkReply::NetworkError)), v,
                 SLOT(get_horizon_error(QNetworkReply::NetworkError)));
         emit stray->finished();
         emit stray->errorOccurred(QNetworkReply::RemoteHostClosedError);
         QTest::qWait(50);
-        QVERIFY(v->horizon_reply == in_flight && err.isEmpty() && closer.titles.isEmpty());
+        QVERIFY(v->horizon_reply == in_flight && err.isEmpty() && titles.isEmpty());
         // The one in flight still lands where its header says.
         QTRY_VERIFY(v->horizon_reply == nullptr);
         QVERIFY(v->direct_count == 1 && v->horizon_direct[0].zd == 83.0);
