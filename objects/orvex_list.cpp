@@ -3,7 +3,6 @@
 #include "orvex_lst_format.h"
 #include "orvex_sky.h"
 
-#include <QCoreApplication>
 #include <QFont>
 #include <QGroupBox>
 #include <QListWidget>
@@ -67,15 +66,13 @@ void Orvex_list_form::build(QFrame *window)
 
 void Orvex_list_form::set_texts(QFrame *window)
 {
-    auto tr = [](const char *text) {
-        return QCoreApplication::translate("Orvex_list", text);
-    };
-    window->setWindowTitle(tr("Orvex List"));
-    orvex_btn_box->setTitle(tr("         LIst of observational objects."));
-    orvex_clr_lst_btn->setToolTip(tr("<html><head/><body><p>Clear objects list</p></body></html>"));
-    orvex_clr_lst_btn->setText(tr("Clear list"));
-    orvex_get_lst_btn->setToolTip(tr("<html><head/><body><p>Select .lst file, Read it and Add objects to list</p></body></html>"));
-    orvex_get_lst_btn->setText(tr("Read .lst file"));
+    // The form is no QObject: its texts take the window class's context.
+    window->setWindowTitle(Orvex_list::tr("Orvex List"));
+    orvex_btn_box->setTitle(Orvex_list::tr("         LIst of observational objects."));
+    orvex_clr_lst_btn->setToolTip(Orvex_list::tr("<html><head/><body><p>Clear objects list</p></body></html>"));
+    orvex_clr_lst_btn->setText(Orvex_list::tr("Clear list"));
+    orvex_get_lst_btn->setToolTip(Orvex_list::tr("<html><head/><body><p>Select .lst file, Read it and Add objects to list</p></body></html>"));
+    orvex_get_lst_btn->setText(Orvex_list::tr("Read .lst file"));
 }
 
 Orvex_list::Orvex_list(QWidget *parent, Orvex_object_list *obj_list)

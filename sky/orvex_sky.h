@@ -76,8 +76,9 @@ private slots:
 private:
     void paint_grid_az(QPainter &painter);
     void paint_grid_hadec(QPainter &painter, QPen &gray);
-    void paint_hadec_point(double h, double d, int &x, int &y,
-                           double &z_degrees) const;
+    // Pixel of hour angle h (hours) and declination d (degrees); returns
+    // the zenith distance in degrees.
+    double paint_hadec_point(double h, double d, int &x, int &y) const;
     void paint_telescope(QPainter &painter, QPen &pen_b);
     void paint_horizon(QPainter &painter, QPen &pen_b);
     void paint_objects(QPainter &painter, QPen &pen_a, QPen &pen_b);

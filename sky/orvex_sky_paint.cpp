@@ -48,6 +48,30 @@ private:
     QImage image;
 };
 
+// Walks one grid circle from parameter t: point(t, x, y) places a point and
+// returns its zenith distance in degrees, joined(t) says whether the segment
+// ending there is drawn, and advance(t, z) steps on, false when the circle
+// is done. The walk stops at the first point past the horizon, and after
+// one within a degree of it.
+template <class Point, class Joined, class Advance>
+void walk_grid_circle(QPainter &painter, double t, Point point, Joined joined,
+                      Advance advance)
+{
+    int px = 0, py = 0;
+    for (bool first = true;; first = false) {
+        int x, y;
+        const double z = point(t, x, y);
+        if (z > 90)
+            return;
+        if (!first && joined(t))
+            painter.drawLine(px, py, x, y);
+        px = x;
+        py = y;
+        if (z >= 89 || !advance(t, z))
+            return;
+    }
+}
+
 } // namespace
 
 void Orvex_sky::paint_sky(QPaintDevice *device)
@@ -112,63 +136,43 @@ void Orvex_sky::paint_grid_az(QPainter &painter)
     }
 }
 
-void Orvex_sky::paint_hadec_point(double h, double d, int &x, int &y,
-                                  double &z_degrees) const
+double Orvex_sky::paint_hadec_point(double h, double d, int &x, int &y) const
 {
     double A, Z;
     equ_to_horizontal(sidereal_time - h * 3600.0, d * 3600.0, A, Z);
     project(A, Z, x, y);
-    z_degrees = Z / 3600.0;
+    return Z / 3600.0;
 }
 
 // The walks take coarse steps high in the sky and fine ones near the
-// horizon, and stop just past it.
+// horizon.
 void Orvex_sky::paint_grid_hadec(QPainter &painter, QPen &gray)
 {
     const QPen black = painter.pen();
-    int x, y, px = 0, py = 0;
-    double z;
 
     for (int h = 0; h < 24; ++h) {
-        double d = 90, prev_z = 0;
-        bool first = true;
-        do {
-            if (prev_z >= 89)
-                break;
-            paint_hadec_point(h, d, x, y, z);
-            if (z > 90)
-                break;
-            if (!first && sky_hour_segment_drawn(d, h))
-                painter.drawLine(px, py, x, y);
-            first = false;
-            px = x;
-            py = y;
-            prev_z = z;
-            d -= z < 78 ? 5 : 1;
-        } while (d > lowest_decl);
+        walk_grid_circle(
+            painter, 90,
+            [&](double d, int &x, int &y) { return paint_hadec_point(h, d, x, y); },
+            [h](double d) { return sky_hour_segment_drawn(d, h); },
+            [](double &d, double z) {
+                d -= z < 78 ? 5 : 1;
+                return d > lowest_decl;
+            });
     }
 
     for (double d = 85; d > lowest_decl; d -= d > 81 ? 5 : 10) {
         painter.setPen(std::abs(d) < 0.1 ? black : gray);
-        for (int half = 0; half < 2; ++half) {
-            const bool west = half == 0;
-            double h = west ? 0 : 23.999, prev_z = 0;
-            bool first = true;
-            do {
-                if (prev_z >= 89)
-                    break;
-                paint_hadec_point(h, d, x, y, z);
-                if (z > 90)
-                    break;
-                if (!first && (west ? h > 0.1 : h < 23.9))
-                    painter.drawLine(px, py, x, y);
-                first = false;
-                px = x;
-                py = y;
-                prev_z = z;
-                const double step = z < 78 ? 0.5 : 0.1;
-                h += west ? step : -step;
-            } while (west ? h <= 12.1 : h >= 11.9);
+        for (const bool west : {true, false}) {
+            walk_grid_circle(
+                painter, west ? 0 : 23.999,
+                [&](double h, int &x, int &y) { return paint_hadec_point(h, d, x, y); },
+                [west](double h) { return west ? h > 0.1 : h < 23.9; },
+                [west](double &h, double z) {
+                    const double step = z < 78 ? 0.5 : 0.1;
+                    h += west ? step : -step;
+                    return west ? h <= 12.1 : h >= 11.9;
+                });
         }
     }
     painter.setPen(black);
