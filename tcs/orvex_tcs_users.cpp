@@ -8,9 +8,8 @@ Orvex_users_list parse_users_body(const QByteArray &body)
     int line_number = 0;
     for (const QByteArray &raw : split_reply_lines(body)) {
         const QString s = QString::fromUtf8(raw).simplified();
-        const int blank = s.indexOf(QLatin1Char(' '));
-        const QString name = blank < 0 ? s : s.left(blank);
-        const QString rest = blank < 0 ? QString() : s.mid(blank + 1);
+        const QString name = user_of_item(s);
+        const QString rest = s.mid(name.size() + 1); // empty when there is no blank
         list.items.append(name + QStringLiteral(" (") + rest + QLatin1Char(')'));
         list.names.append(name);
         if (name.startsWith(QLatin1String("guest")))
