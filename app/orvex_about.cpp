@@ -16,14 +16,20 @@ QPoint bottom_centre(const QSize &window, const QSize &button)
                   window.height() - button.height() - 2);
 }
 
+QPushButton *add_window_button(QWidget *window, const char *name, const QRect &geometry)
+{
+    auto *button = new QPushButton(window);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(geometry);
+    return button;
+}
+
 Orvex_about::Orvex_about(QWidget *parent) : QTextEdit(parent)
 {
     if (objectName().isEmpty())
         setObjectName(QStringLiteral("Orvex_about"));
     resize(565, 587);
-    close_btn = new QPushButton(this);
-    close_btn->setObjectName(QStringLiteral("Close"));
-    close_btn->setGeometry(245, 555, 61, 26);
+    close_btn = add_window_button(this, "Close", QRect(245, 555, 61, 26));
     set_texts();
     setReadOnly(true);
     QMetaObject::connectSlotsByName(this);

@@ -2,6 +2,7 @@
 #define ORVEX_ABOUT_H
 
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QTextEdit>
 
@@ -11,6 +12,10 @@ class QTextDocument;
 // Where a button of size `button` sits at the bottom centre of a window of
 // size `window`: centred, 2 pixels above the lower edge.
 QPoint bottom_centre(const QSize &window, const QSize &button);
+
+// A button of the About and Help windows, named so that connectSlotsByName
+// wires its click to the window's on_<name>_clicked.
+QPushButton *add_window_button(QWidget *window, const char *name, const QRect &geometry);
 
 // The About window: a read-only rich-text page with the program's picture
 // and a short description, rebuilt in the current language on request.

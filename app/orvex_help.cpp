@@ -28,12 +28,8 @@ Orvex_help::Orvex_help(QWidget *parent) : QTextBrowser(parent)
     if (objectName().isEmpty())
         setObjectName(QStringLiteral("Orvex_help"));
     resize(566, 436);
-    close_btn = new QPushButton(this);
-    close_btn->setObjectName(QStringLiteral("Close"));
-    close_btn->setGeometry(250, 405, 61, 26);
-    begin_btn = new QPushButton(this);
-    begin_btn->setObjectName(QStringLiteral("Begin"));
-    begin_btn->setGeometry(220, 405, 31, 26);
+    close_btn = add_window_button(this, "Close", QRect(250, 405, 61, 26));
+    begin_btn = add_window_button(this, "Begin", QRect(220, 405, 31, 26));
     QFont big = begin_btn->font();
     big.setPointSize(17);
     begin_btn->setFont(big);
