@@ -11,7 +11,6 @@ Orvex_users_list parse_users_body(const QByteArray &body)
         const QString name = user_of_item(s);
         const QString rest = s.mid(name.size() + 1); // empty when there is no blank
         list.items.append(name + QStringLiteral(" (") + rest + QLatin1Char(')'));
-        list.names.append(name);
         if (name.startsWith(QLatin1String("guest")))
             list.guest_index = line_number;
         ++line_number;

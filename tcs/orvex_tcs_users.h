@@ -10,7 +10,6 @@
 struct Orvex_users_list
 {
     QStringList items;
-    QStringList names;
     // The last entry whose name starts with "guest", else the first.
     int guest_index = 0;
 };
