@@ -1,5 +1,7 @@
 #include "orvex_log.h"
 
+#include "orvex_text.h"
+
 #include <QDateTime>
 
 #include <cstdio>
@@ -8,9 +10,11 @@ namespace {
 QStringList *captured_out = nullptr;
 QStringList *captured_err = nullptr;
 
+// Log lines carry texts from TCS replies and files: no control character of
+// theirs may reach the observer's terminal as an escape sequence.
 void write(FILE *stream, const QString &text)
 {
-    const QByteArray bytes = text.toLocal8Bit();
+    const QByteArray bytes = blank_controls(text, true).toLocal8Bit();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
     std::fflush(stream);
 }
