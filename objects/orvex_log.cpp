@@ -12,9 +12,13 @@ QStringList *captured_err = nullptr;
 
 // Log lines carry texts from TCS replies and files: no control character of
 // theirs may reach the observer's terminal as an escape sequence.
-void write(FILE *stream, const QString &text)
+void write(FILE *stream, QStringList *capture, const QString &text,
+           const char *end)
 {
-    const QByteArray bytes = blank_controls(text, true).toLocal8Bit();
+    const QString clean = blank_controls(text, true);
+    if (capture)
+        capture->append(clean);
+    const QByteArray bytes = (clean + QLatin1String(end)).toLocal8Bit();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
     std::fflush(stream);
 }
@@ -22,23 +26,17 @@ void write(FILE *stream, const QString &text)
 
 void log_out(const QString &line)
 {
-    if (captured_out)
-        captured_out->append(line);
-    write(stdout, line + QLatin1Char('\n'));
+    write(stdout, captured_out, line, "\n");
 }
 
 void log_err(const QString &line)
 {
-    if (captured_err)
-        captured_err->append(line);
-    write(stderr, line + QLatin1Char('\n'));
+    write(stderr, captured_err, line, "\n");
 }
 
 void log_out_raw(const QString &text)
 {
-    if (captured_out)
-        captured_out->append(text);
-    write(stdout, text);
+    write(stdout, captured_out, text, "");
 }
 
 void set_log_capture(QStringList *out, QStringList *err)
