@@ -89,6 +89,12 @@ int next_get_interval(int interval, const QString &tel_mode,
 // The telescope moves fast enough for the view timer to extrapolate.
 bool tel_moving_fast(const QString &tel_mode, double vha, double vdec);
 
+// Where the view timer puts the telescope t seconds after the last reply.
+// Absurd rates can overflow: then false, and the cross stays where the
+// reply put it rather than at an infinite position.
+bool extrapolated_position(double rate_a, double rate_z, double t, double last_a,
+                           double last_z, double &azimuth, double &zenith);
+
 // Text and background colour names of the mode labels.
 struct Orvex_colors
 {
