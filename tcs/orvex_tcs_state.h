@@ -32,7 +32,8 @@ enum class Orvex_state_key {
 
 // What a state reply tells, gathered line by line. The window fills it from
 // its own members before parsing so that keys a reply leaves out keep their
-// values, and copies it back afterwards.
+// values, and copies it back afterwards. Its texts are cut to display
+// length and blanked of control characters; its numbers are always finite.
 struct Orvex_state_reply
 {
     int lines = 0;
