@@ -39,7 +39,7 @@ void Orvex_Obj_List::on_actionNatLang_triggered(bool checked)
 
     ui->set_texts(this);
     ui->orvex_level_lab->setText(
-        tr("User=%1 Level=%2 ").arg(user).arg(level));
+        tr("User=%1 Level=%2 ").arg(user, QString::number(level)));
     list_win->retranslate();
     sky_win->retranslate();
     about_win->build_text();

@@ -1,17 +1,12 @@
 #include "orvex_tcs_command.h"
 
+#include "orvex_number.h"
+
 #include <QRegularExpression>
 
 #include <cmath>
 
 namespace {
-
-bool full_number(const QString &text, double &value)
-{
-    bool ok = false;
-    value = text.toDouble(&ok);
-    return ok;
-}
 
 // "State=Ok" after trimming: the text after the first "=" must be "Ok".
 bool state_line_ok(const QString &line)
@@ -46,7 +41,7 @@ bool decl_text_ok(const QString &decl)
 bool epoch_text_ok(const QString &epoch)
 {
     double v = 0;
-    return epoch.size() > 3 && full_number(epoch, v) && v >= 1950.0 && v < 2099.0;
+    return epoch.size() > 3 && read_number(epoch, v) && v >= 1950.0 && v < 2099.0;
 }
 
 bool offsets_ok(const QString &off_ha, const QString &off_dec)
@@ -54,11 +49,9 @@ bool offsets_ok(const QString &off_ha, const QString &off_dec)
     double h = 0, d = 0;
     if (off_ha.isEmpty() || off_dec.isEmpty())
         return false;
-    if (!full_number(off_ha, h) || !full_number(off_dec, d))
-        return false;
-    // "nan" and "inf" read as numbers but would move the telescope nowhere
-    // sensible.
-    if (!std::isfinite(h) || !std::isfinite(d))
+    // "nan" and "inf" are refused too: they would move the telescope
+    // nowhere sensible.
+    if (!read_number(off_ha, h) || !read_number(off_dec, d))
         return false;
     return std::fabs(h) > 0.005 || std::fabs(d) > 0.05;
 }
@@ -143,16 +136,15 @@ Orvex_command_reply read_command_reply(const QByteArray &body)
     Orvex_command_reply r;
     const QList<QByteArray> raw = split_reply_lines(body);
     for (const QByteArray &line : raw)
-        r.lines.append(QString::fromUtf8(line));
+        r.lines.append(reply_line_text(line));
     if (r.lines.isEmpty())
         return r;
-    r.first_line = r.lines.at(0);
+    r.first_line = reply_text_for_display(r.lines.at(0));
     if (r.lines.size() > 1) {
-        r.stat_msg = r.lines.at(1);
-        if (r.stat_msg.startsWith(QLatin1String("State"))) {
-            take_state_line(r, r.stat_msg);
-            r.stat_msg.clear();
-        }
+        if (r.lines.at(1).startsWith(QLatin1String("State")))
+            take_state_line(r, r.lines.at(1));
+        else
+            r.stat_msg = reply_text_for_display(r.lines.at(1));
     }
     for (int i = 2; i < r.lines.size(); ++i)
         take_state_line(r, r.lines.at(i));

@@ -42,7 +42,9 @@ QString form_error_log_line(Orvex_form_error error, const Orvex_command_form &fo
 // "State"; a second line that is not a "State" line is shown after it.
 struct Orvex_command_reply
 {
-    QStringList lines; // as received, line feeds kept
+    QStringList lines; // as received, line feeds kept: written to the log
+    // For the status bar: cut to display length, controls (the line feed
+    // too) blanked.
     QString first_line;
     QString stat_msg;
     bool has_state = false;

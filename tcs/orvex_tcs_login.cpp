@@ -24,10 +24,10 @@ void Orvex_Obj_List::orvex_get_users_finish()
     if (users_reply->error() == QNetworkReply::NoError)
         list = parse_users_body(users_reply->readAll());
     release_reply(users_reply);
-    // The first item appended becomes current by itself; each change of the
-    // current item sets user_choice through the combo box's signal.
-    for (const QString &item : qAsConst(list.items))
-        ui->orvex_user_cb->addItem(item);
+    // All items in one go, not one layout pass per line. The first item
+    // becomes current by itself; each change of the current item sets
+    // user_choice through the combo box's signal.
+    ui->orvex_user_cb->addItems(list.items);
     if (!list.items.isEmpty())
         ui->orvex_user_cb->setCurrentIndex(list.guest_index);
 }

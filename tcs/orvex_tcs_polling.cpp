@@ -222,8 +222,11 @@ void Orvex_Obj_List::orvex_view_timer()
     if (std::fabs(rate_a) <= 16.0 && std::fabs(rate_z) <= 10.0)
         return;
     const double t = since_state.elapsed() / 1000.0;
-    tel_object->azimuth = rate_a * 0.9 * t + last_a;
-    tel_object->zenith = rate_z * 0.9 * t + last_z;
+    double a = 0, z = 0;
+    if (!extrapolated_position(rate_a, rate_z, t, last_a, last_z, a, z))
+        return;
+    tel_object->azimuth = a;
+    tel_object->zenith = z;
     sky_win->state_updated();
     view_timer->start(view_interval);
 }

@@ -1,5 +1,7 @@
 #include "orvex_tcs_request.h"
 
+#include "orvex_text.h"
+
 #include <QRegularExpression>
 #include <QUrlQuery>
 
@@ -13,6 +15,7 @@ QString query_value_as_typed(QString value)
 {
     value.replace(QLatin1Char('%'), QLatin1String("%25"));
     value.replace(QLatin1Char('+'), QLatin1String("%2B"));
+    value.replace(QLatin1Char(';'), QLatin1String("%3B"));
     return value;
 }
 
@@ -82,4 +85,15 @@ QList<QByteArray> split_reply_lines(const QByteArray &body)
         start = end;
     }
     return lines;
+}
+
+QString reply_line_text(const QByteArray &raw)
+{
+    return QString::fromUtf8(raw.constData(), raw.size());
+}
+
+QString reply_text_for_display(const QString &text)
+{
+    // Cut first: the blanking then never walks a giant line.
+    return blank_controls(clip_for_display(text));
 }

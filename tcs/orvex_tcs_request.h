@@ -20,8 +20,10 @@ constexpr int tcs_timeout_ms = 30000;
 }
 
 // The URL library leaves '+' as it is, which a CGI script reads as a blank
-// ("+45:00:00" would arrive as " 45:00:00"), and takes "%41" in a value as
-// an escape. Escaping '%' and '+' makes every value arrive as typed.
+// ("+45:00:00" would arrive as " 45:00:00"), takes "%41" in a value as an
+// escape, and leaves ';', which some CGI libraries take for a pair separator
+// (a password "a;b" would arrive as "a"). Escaping '%', '+' and ';' makes
+// every value arrive as typed.
 QString query_value_as_typed(QString value);
 
 // "http://" + host + path, with the pairs as its query (none when empty).
@@ -40,5 +42,15 @@ QString timeout_error_text(const QUrl &url, int timeout_ms);
 // A reply body cut into lines the way a line reader sees it: every line
 // keeps its line feed, the last one may lack it, an empty body has none.
 QList<QByteArray> split_reply_lines(const QByteArray &body);
+
+// A reply line as text, every byte of it: a NUL byte becomes a character
+// like any other instead of ending the text (and swallowing the line feed
+// behind it).
+QString reply_line_text(const QByteArray &raw);
+
+// A text from a reply as it is kept for showing: cut to a display length
+// and with its control characters blanked, so no widget lays out megabytes
+// or draws escape sequences.
+QString reply_text_for_display(const QString &text);
 
 #endif

@@ -1,6 +1,8 @@
 #include "orvex_tcs_state.h"
 
+#include "orvex_number.h"
 #include "orvex_tcs_request.h"
+#include "orvex_text.h"
 
 #include <cmath>
 
@@ -35,55 +37,80 @@ Orvex_state_key match_key(const QString &line)
     return Orvex_state_key::none;
 }
 
-// Everything after the first "="; further "=" stay in it.
-QString value_of(const QString &line)
+// Everything after the first "="; further "=" stay in it. A view, so a giant
+// line is not copied for every key.
+QStringRef value_of(const QStringRef &line)
 {
     const int eq = line.indexOf(QLatin1Char('='));
-    return eq < 0 ? QString() : line.mid(eq + 1);
+    return eq < 0 ? QStringRef() : line.mid(eq + 1);
 }
 
-int level_of(const QString &value)
+int level_of(const QStringRef &value)
 {
     bool ok = false;
     const int n = value.toInt(&ok, 10);
     return ok ? n : 0;
 }
 
-void take_value(Orvex_state_reply &r, Orvex_state_key key, const QString &line)
+// A text field as it is kept and shown: only the part a widget can show is
+// copied out of the line.
+QString text_of(const QStringRef &value)
 {
-    const QString value = value_of(line);
+    return reply_text_for_display(value.left(display_max_chars + 1).toString());
+}
+
+// Positions are stored in seconds of time or arcseconds: a number that
+// reads but overflows on scaling counts as unreadable, like nan and inf.
+double scaled(const QStringRef &value, double factor)
+{
+    const double v = tcs_number(value.toString()) * factor;
+    return std::isfinite(v) ? v : 0.0;
+}
+
+void take_value(Orvex_state_reply &r, Orvex_state_key key, const QStringRef &line)
+{
+    const QStringRef value = value_of(line);
+    const QStringRef trimmed_value = value_of(line.trimmed());
     switch (key) {
     case Orvex_state_key::none: break;
-    case Orvex_state_key::user: r.reply_user = value; r.user_seen = true; break;
+    case Orvex_state_key::user: r.reply_user = text_of(value); r.user_seen = true; break;
     case Orvex_state_key::level: r.level = level_of(value); break;
-    case Orvex_state_key::stime: r.sidereal_time = stime_hours_to_sec(tcs_number(value)); break;
-    case Orvex_state_key::ra: r.ra = tcs_number(value) * 3600; break;
-    case Orvex_state_key::dec: r.decl = tcs_number(value) * 3600; break;
-    case Orvex_state_key::ha: r.hour_angle = tcs_number(value) * 3600; break;
-    case Orvex_state_key::a: r.azimuth = tcs_number(value) * 3600; break;
-    case Orvex_state_key::z: r.zenith = tcs_number(value) * 3600; break;
-    case Orvex_state_key::vha: r.vha = tcs_number(value); break;
-    case Orvex_state_key::vdec: r.vdec = tcs_number(value); break;
-    case Orvex_state_key::off_ha: r.off_ha = tcs_number(value); break;
-    case Orvex_state_key::off_dec: r.off_dec = tcs_number(value); break;
-    case Orvex_state_key::obj_name: r.obj_name = value_of(line.trimmed()); break;
-    case Orvex_state_key::ra2000: r.ra2000 = value; break;
-    case Orvex_state_key::dec2000: r.dec2000 = value; break;
-    case Orvex_state_key::pa: r.pa_text = value; r.pa = tcs_number(value); break;
-    case Orvex_state_key::tcs_mode: r.tcs_mode = value_of(line.trimmed()); break;
+    case Orvex_state_key::stime: r.sidereal_time = stime_hours_to_sec(tcs_number(value.toString())); break;
+    case Orvex_state_key::ra: r.ra = scaled(value, 3600); break;
+    case Orvex_state_key::dec: r.decl = scaled(value, 3600); break;
+    case Orvex_state_key::ha: r.hour_angle = scaled(value, 3600); break;
+    case Orvex_state_key::a: r.azimuth = scaled(value, 3600); break;
+    case Orvex_state_key::z: r.zenith = scaled(value, 3600); break;
+    case Orvex_state_key::vha: r.vha = scaled(value, 1); break;
+    case Orvex_state_key::vdec: r.vdec = scaled(value, 1); break;
+    case Orvex_state_key::off_ha: r.off_ha = scaled(value, 1); break;
+    case Orvex_state_key::off_dec: r.off_dec = scaled(value, 1); break;
+    case Orvex_state_key::obj_name: r.obj_name = text_of(trimmed_value); break;
+    case Orvex_state_key::ra2000: r.ra2000 = text_of(value); break;
+    case Orvex_state_key::dec2000: r.dec2000 = text_of(value); break;
+    case Orvex_state_key::pa: r.pa_text = text_of(value); r.pa = scaled(value, 1); break;
+    case Orvex_state_key::tcs_mode: r.tcs_mode = text_of(trimmed_value); break;
     case Orvex_state_key::tel_flip: r.tel_flip = value.startsWith(QLatin1String("Yes")); break;
-    case Orvex_state_key::tel_mode: r.tel_mode = value_of(line.trimmed()); break;
-    case Orvex_state_key::state: r.state_ok = value_of(line.trimmed()) == QLatin1String("Ok"); break;
+    case Orvex_state_key::tel_mode: r.tel_mode = text_of(trimmed_value); break;
+    case Orvex_state_key::state: r.state_ok = trimmed_value == QLatin1String("Ok"); break;
     }
+}
+
+// The reader hands over each line with its line feed; the last line of a
+// body may lack it and then loses its last character instead, a whole
+// character even where it takes two UTF-16 units.
+void drop_last_character(QString &line)
+{
+    const int n = line.size();
+    const bool pair = n >= 2 && line.at(n - 1).isLowSurrogate() && line.at(n - 2).isHighSurrogate();
+    line.chop(pair ? 2 : 1);
 }
 
 } // namespace
 
 double tcs_number(const QString &text)
 {
-    bool ok = false;
-    const double v = text.toDouble(&ok);
-    return ok && std::isfinite(v) ? v : 0.0;
+    return number_or_zero(text);
 }
 
 double stime_hours_to_sec(double hours)
@@ -100,14 +127,17 @@ int clamp_level(int n)
 
 Orvex_state_key apply_state_line(Orvex_state_reply &reply, const QByteArray &raw_line)
 {
-    const QString line = QString::fromUtf8(raw_line.left(raw_line.size() - 1));
+    // Decoded before the last character goes: cutting bytes would leave half
+    // a character (U+FFFD) at the end of a line without a line feed.
+    QString line = reply_line_text(raw_line);
+    drop_last_character(line);
     if (reply.lines == 0 || line.startsWith(QLatin1String("Permiss"))) {
-        reply.status_line = line;
+        reply.status_line = reply_text_for_display(line);
         reply.status_line.replace(QLatin1Char('='), QLatin1Char(' '));
     }
     ++reply.lines;
     const Orvex_state_key key = match_key(line);
-    take_value(reply, key, line);
+    take_value(reply, key, QStringRef(&line));
     return key;
 }
 
@@ -159,6 +189,18 @@ bool tel_moving_fast(const QString &tel_mode, double vha, double vdec)
     return !tel_mode.startsWith(QLatin1String("Stop"))
            && !tel_mode.contains(QLatin1String("Off"))
            && (std::fabs(vha) > 1.1 || std::fabs(vdec) > 10.0);
+}
+
+bool extrapolated_position(double rate_a, double rate_z, double t, double last_a,
+                           double last_z, double &azimuth, double &zenith)
+{
+    const double a = rate_a * 0.9 * t + last_a;
+    const double z = rate_z * 0.9 * t + last_z;
+    if (!std::isfinite(a) || !std::isfinite(z))
+        return false;
+    azimuth = a;
+    zenith = z;
+    return true;
 }
 
 Orvex_colors tcs_mode_colors(const QString &tcs_mode)

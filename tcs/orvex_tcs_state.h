@@ -32,7 +32,8 @@ enum class Orvex_state_key {
 
 // What a state reply tells, gathered line by line. The window fills it from
 // its own members before parsing so that keys a reply leaves out keep their
-// values, and copies it back afterwards.
+// values, and copies it back afterwards. Its texts are cut to display
+// length and blanked of control characters; its numbers are always finite.
 struct Orvex_state_reply
 {
     int lines = 0;
@@ -88,6 +89,12 @@ int next_get_interval(int interval, const QString &tel_mode,
 
 // The telescope moves fast enough for the view timer to extrapolate.
 bool tel_moving_fast(const QString &tel_mode, double vha, double vdec);
+
+// Where the view timer puts the telescope t seconds after the last reply.
+// Absurd rates can overflow: then false, and the cross stays where the
+// reply put it rather than at an infinite position.
+bool extrapolated_position(double rate_a, double rate_z, double t, double last_a,
+                           double last_z, double &azimuth, double &zenith);
 
 // Text and background colour names of the mode labels.
 struct Orvex_colors

@@ -6,7 +6,8 @@
 #include <QStringList>
 
 // The users list as the combo box shows it: one item per body line (an
-// empty line too, so positions equal line numbers), "name (rest)".
+// empty line too, so positions equal line numbers), "name (rest)", cut to
+// display length.
 struct Orvex_users_list
 {
     QStringList items;

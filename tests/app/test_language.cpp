@@ -20,13 +20,14 @@ const QString ru_html = QStringLiteral("Orvex_Obj_List_ru_RU.html");
 const QString en_manual = QStringLiteral("Orvex_Obj_List manual");
 const QString ru_manual = QStringLiteral("Руководство Orvex_Obj_List");
 
-// One text of each window, the level label last.
+// One text of each window, the level label last (its user name holds a
+// placeholder of its own, which must stay as it is).
 const QStringList english = {"Quit", "Send Object to Orvex", "Orvex List", "Orvex Sky",
                              "About Orvex_Obj_List", en_manual, "To the beginning",
-                             "User=observer Level=3 "};
+                             "User=obs%2 Level=3 "};
 const QStringList russian = {"Выход", "Объект в Orvex", "Список Orvex", "Небо Orvex",
                              "О программе Orvex_Obj_List", ru_manual, "В начало",
-                             "Польз.=observer Уровень=3 "};
+                             "Польз.=obs%2 Уровень=3 "};
 } // namespace
 
 class Test_language : public QObject
@@ -126,7 +127,7 @@ private slots:
         w->sys_locale = locale;
         w->app_dir = dir;
         w->tr_file = w->app_name + '_' + locale;
-        w->user = "observer";
+        w->user = "obs%2";
         w->level = 3;
         QVERIFY(help_text().contains(en_manual));
         const bool files = dir == all_files.path();

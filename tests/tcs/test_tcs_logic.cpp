@@ -4,6 +4,7 @@
 #include "orvex_tcs_request.h"
 #include "orvex_tcs_state.h"
 #include "orvex_tcs_users.h"
+#include "orvex_text.h"
 
 #include <QtTest>
 
@@ -42,11 +43,45 @@ private slots:
         QCOMPARE(parse_state_body("Stime=-1\n").sidereal_time, -3600.0);
         QCOMPARE(parse_state_body("Stime=48\n").sidereal_time, 0.0);
         QVERIFY(std::fabs(parse_state_body("Stime=1e300\n").sidereal_time) < 86400.0);
-        // Unreadable or infinite numbers count 0.
-        const Orvex_state_reply r = parse_state_body("Stime=inf\nRA=nan\nDec=1e400\nVHA=12,5\n"
-                                                     "Level=99999999999999\nZ=\nA\n");
-        QCOMPARE(QList<double>({r.sidereal_time, r.ra, r.decl, r.vha, r.zenith, double(r.level)}),
-                 QList<double>({0, 0, 0, 0, 0, 0}));
+        // Unreadable, infinite or overflowing numbers count 0.
+        const Orvex_state_reply r = parse_state_body(
+            "Stime=inf\nRA=nan\nDec=1e400\nVHA=12,5\nLevel=99999999999999\nZ=\nA\n"
+            "HA=1e306\nVDec=-Infinity\noffHA=NaN\noffDec=+INF\nPA=-nan\n");
+        QCOMPARE(QList<double>({r.sidereal_time, r.ra, r.decl, r.vha, r.zenith, double(r.level),
+                                r.hour_angle, r.vdec, r.off_ha, r.off_dec, r.pa}),
+                 QList<double>({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+        double a = 1, z = 2;
+        QVERIFY(extrapolated_position(20, -10, 2, 100, 200, a, z) && a == 136 && z == 182);
+        QVERIFY(!extrapolated_position(1e308, 0, 10, 0, 0, a, z) && a == 136);
+        // The last character goes, not its last byte.
+        QCOMPARE(parse_state_body("ObjName=Яд").obj_name, QStringLiteral("Я"));
+        QCOMPARE(parse_state_body("ObjName=x\xF0\x9F\x98\x80").obj_name, QStringLiteral("x"));
+    }
+
+    void reply_texts_for_widgets()
+    {
+        // Every text a widget gets is cut to display length and blanked of
+        // controls; a NUL ends neither the text nor its line.
+        const QByteArray big(100000, 'x');
+        const Orvex_state_reply r = parse_state_body(
+            big + "\nUser=" + big + "\nObjName=" + big + "\nra2000=" + big + "\ndec2000=" + big
+            + "\nPA=" + big + "\nTCSmode=" + big + "\nTelMode=Track\x1b[2J\n");
+        for (const QString &t : {r.status_line, r.reply_user, r.obj_name, r.ra2000, r.dec2000,
+                                 r.pa_text, r.tcs_mode})
+            QCOMPARE(t.size(), display_max_chars);
+        QCOMPARE(r.tel_mode, QStringLiteral("Track [2J"));
+
+        Orvex_command_reply c = read_command_reply(big + '\n' + big + "\nState=Ok\n");
+        QVERIFY(c.first_line.size() == display_max_chars && c.stat_msg.size() == display_max_chars);
+        QCOMPARE(c.lines.at(0).size(), big.size() + 1); // the log gets it whole
+        c = read_command_reply(QByteArray("Done\0\nState=Ok\n", 15));
+        QCOMPARE(c.lines, QStringList({QStringLiteral("Done") + QChar(0) + '\n', "State=Ok\n"}));
+        QCOMPARE(c.first_line, QStringLiteral("Done  "));
+        QVERIFY(c.state_ok);
+
+        const Orvex_users_list u = parse_users_body("guest " + big + '\n' + QByteArray("a\0b c\n", 6));
+        QVERIFY(u.items.at(0).startsWith("guest (x") && u.items.at(0).size() <= display_max_chars + 3);
+        QCOMPARE(u.items.at(1), QStringLiteral("a (b c)"));
     }
 
     void interval_sequences()
@@ -109,8 +144,8 @@ private slots:
     void command_reply()
     {
         Orvex_command_reply r = read_command_reply("Object sent\nSlewing soon\nmore\nState = Err\n");
-        QCOMPARE(r.first_line, QStringLiteral("Object sent\n"));
-        QCOMPARE(r.stat_msg, QStringLiteral("Slewing soon\n"));
+        QCOMPARE(r.first_line, QStringLiteral("Object sent ")); // the line feed blanked for the status bar
+        QCOMPARE(r.stat_msg, QStringLiteral("Slewing soon "));
         QVERIFY(r.has_state && !r.state_ok);
         // The first line is never a state line; the last may lack its line feed.
         r = read_command_reply("State=Ok\nfoo\nState=Ok");
@@ -134,9 +169,9 @@ private slots:
 
     void urls_and_masking()
     {
-        // Values arrive as typed, '+' and '%' included.
-        const QUrl typed = tcs_url("h:81", orvex::send_path, {{"Dec", "+45:00:00"}, {"Pass", "a+b%41"}});
-        QCOMPARE(typed.toEncoded(), QByteArray("http://h:81/tcs/otcs_send.cgi?Dec=%2B45:00:00&Pass=a%2Bb%2541"));
+        // Values arrive as typed, '+', '%' and ';' included.
+        const QUrl typed = tcs_url("h:81", orvex::send_path, {{"Dec", "+45:00:00"}, {"Pass", "a+b%41;c"}});
+        QCOMPARE(typed.toEncoded(), QByteArray("http://h:81/tcs/otcs_send.cgi?Dec=%2B45:00:00&Pass=a%2Bb%2541%3Bc"));
 
         const QUrl url = tcs_url("h", orvex::state_path, {{"User", "guest"}, {"Pass", "SECRET x&y"}});
         QCOMPARE(mask_password("Error transferring " + url.toString() + " - server replied: Internal Server Error", url),
