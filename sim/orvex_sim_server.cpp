@@ -20,6 +20,7 @@ namespace {
 
 const char *const text_type = "text/plain; charset=utf-8";
 constexpr int worker_threads = 32;
+constexpr int request_read_timeout_s = 1;
 
 int port_of(const sockaddr_storage &a)
 {
@@ -91,6 +92,11 @@ Orvex_sim_server::Orvex_sim_server(Orvex_sim_service &s, Orvex_sim_faults &f, st
     // Delay faults park a worker each; keep enough for both of the
     // program's network managers and a test client besides.
     http->new_task_queue = [] { return new httplib::ThreadPool(worker_threads); };
+    // Each connection holds a worker while its request comes in, and the
+    // read limit applies per read: a client sending a byte every few
+    // seconds would hold one for good, and a few dozen would block all.
+    // Real clients send a request at once, so a second of silence ends it.
+    http->set_read_timeout(std::chrono::seconds(request_read_timeout_s));
 
     const std::pair<const char *, Script> scripts[] = {
         {"/tcs/orvex_users_all.cgi", Script::users},

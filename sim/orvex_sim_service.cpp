@@ -3,6 +3,8 @@
 #include "orvex_sim_astro.h"
 #include "orvex_sim_horizon.h"
 
+#include <httplib.h>
+
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -36,6 +38,18 @@ std::string fixed(const char *format, double value)
 std::string command_body(const std::string &message, bool ok)
 {
     return one_line(message) + "\n" + (ok ? "State=Ok\n" : "State=Err\n");
+}
+
+// Whether the server reads this query pair as a "Pass" key with a value.
+// Decided on the pair as the HTTP layer decodes it, so "P%61ss=" or
+// "Pass\t=" cannot carry a password past the log mask.
+bool takes_password(const std::string &pair)
+{
+    if (pair.find('=') == std::string::npos)
+        return false;
+    httplib::Params decoded;
+    httplib::detail::parse_query_text(pair, decoded);
+    return decoded.count("Pass") > 0;
 }
 
 std::string status_text(const Telescope_state &s, const std::string &event)
@@ -122,7 +136,7 @@ std::string mask_password(const std::string &target)
         if (end == std::string::npos)
             end = target.size();
         const std::string pair = target.substr(start, end - start);
-        out += pair.compare(0, 5, "Pass=") == 0 ? "Pass=***" : pair;
+        out += takes_password(pair) ? pair.substr(0, pair.find('=')) + "=***" : pair;
         if (end < target.size())
             out += '&';
         start = end + 1;

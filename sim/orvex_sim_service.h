@@ -25,7 +25,8 @@ bool parse_ra(const std::string &text, double &seconds, std::string &why);
 bool parse_dec(const std::string &text, double &arcsec, std::string &why);
 bool parse_number(const std::string &text, double &value);
 
-// The request target with the value of every "Pass" key replaced by ***.
+// The request target with the value of every key that decodes to "Pass"
+// replaced by ***.
 std::string mask_password(const std::string &target);
 
 // Text that echoes request values, made safe for one reply line: control

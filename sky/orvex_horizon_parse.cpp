@@ -1,19 +1,14 @@
 #include "orvex_horizon_parse.h"
 
-#include <QList>
+#include "orvex_number.h"
 
-#include <cmath>
+#include <QList>
 
 namespace {
 
 double field_value(const QList<QByteArray> &fields, int i)
 {
-    if (i >= fields.size())
-        return 0;
-    bool ok = false;
-    const double v = fields.at(i).toDouble(&ok);
-    // "nan" and "inf" parse, but are no more a position than garbage is.
-    return ok && std::isfinite(v) ? v : 0;
+    return i < fields.size() ? number_or_zero(fields.at(i)) : 0.0;
 }
 
 // The set's name counts only after the header's first character (the "#").

@@ -92,9 +92,9 @@ void Orvex_sky::set_current(int index)
     update();
 }
 
-void Orvex_sky::project(double A, double Z, int &x, int &y) const
+bool Orvex_sky::project(double A, double Z, int &x, int &y) const
 {
-    sky_project(view_size, all_sky, A, Z, x, y);
+    return sky_project(view_size, all_sky, A, Z, x, y);
 }
 
 void Orvex_sky::project_objects()

@@ -36,7 +36,8 @@ public:
     void list_changed();
     void set_current(int index);
 
-    void project(double A, double Z, int &x, int &y) const;
+    // False, and x = y = -1, for a position with no direction.
+    bool project(double A, double Z, int &x, int &y) const;
     void project_objects();
 
     // Draws the whole view onto any device (the widget itself, or an image

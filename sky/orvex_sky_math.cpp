@@ -20,20 +20,25 @@ int sky_trunc(double v)
     return int(v);
 }
 
-void sky_project(int view_size, bool all_sky, double A, double Z, int &x,
+bool sky_project(int view_size, bool all_sky, double A, double Z, int &x,
                  int &y)
 {
     const int R = view_size / 2;
     const double a = A * orvex::pi / orvex::arcsec_per_pi;
-    if (all_sky) {
-        const double r = R * Z / 324000.0;
-        x = sky_trunc(R + sky_trunc(std::sin(a) * r + 0.5));
-        y = sky_trunc(R + sky_trunc(std::cos(a) * r + 0.5));
-    } else {
-        const double r = R * std::sin(Z * orvex::pi / orvex::arcsec_per_pi);
-        x = sky_trunc(R + sky_trunc(std::sin(a) * r + 0.5));
-        y = sky_trunc(R + sky_trunc(0.5 - std::cos(a) * r));
+    const double r =
+        all_sky ? R * Z / 324000.0
+                : R * std::sin(Z * orvex::pi / orvex::arcsec_per_pi);
+    const double east_west = std::sin(a) * r, north_south = std::cos(a) * r;
+    // A non-finite angle gives no direction. Pinned, NaN would put the
+    // point at the zenith, where it would be drawn and clicked as if there.
+    if (!std::isfinite(east_west) || !std::isfinite(north_south)) {
+        x = y = -1;
+        return false;
     }
+    x = sky_trunc(R + sky_trunc(east_west + 0.5));
+    y = sky_trunc(R + sky_trunc(all_sky ? north_south + 0.5
+                                        : 0.5 - north_south));
+    return true;
 }
 
 int sky_marker_size(int view_size)

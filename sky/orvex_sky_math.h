@@ -10,15 +10,16 @@
 class QFont;
 
 // Double to int by truncation toward zero. Values far outside any screen
-// (and NaN, which can come from a corrupt horizon reply) are pinned so the
-// conversion stays defined; nothing in range is changed.
+// are pinned (NaN to 0) so the conversion stays defined; nothing in range
+// is changed.
 int sky_trunc(double v);
 
 // Pixel of azimuth A and zenith distance Z (arcseconds) in a view of side
 // view_size: equidistant azimuthal when all_sky, else orthographic (KSV).
 // South is at the bottom in the all-sky view and at the top in KSV; west is
-// to the right in both.
-void sky_project(int view_size, bool all_sky, double A, double Z, int &x,
+// to the right in both. A position with no direction (a non-finite angle)
+// has no pixel: false, and x = y = -1, the mark of a record not placed.
+bool sky_project(int view_size, bool all_sky, double A, double Z, int &x,
                  int &y);
 
 // Radius of an object circle; the crosses are built from it.

@@ -51,8 +51,8 @@ private:
 // Walks one grid circle from parameter t: point(t, x, y) places a point and
 // returns its zenith distance in degrees, joined(t) says whether the segment
 // ending there is drawn, and advance(t, z) steps on, false when the circle
-// is done. The walk stops at the first point past the horizon, and after
-// one within a degree of it.
+// is done. The walk stops at the first point past the horizon (or with no
+// direction at all), and after one within a degree of it.
 template <class Point, class Joined, class Advance>
 void walk_grid_circle(QPainter &painter, double t, Point point, Joined joined,
                       Advance advance)
@@ -61,7 +61,7 @@ void walk_grid_circle(QPainter &painter, double t, Point point, Joined joined,
     for (bool first = true;; first = false) {
         int x, y;
         const double z = point(t, x, y);
-        if (z > 90)
+        if (!(z <= 90))
             return;
         if (!first && joined(t))
             painter.drawLine(px, py, x, y);
@@ -184,7 +184,10 @@ void Orvex_sky::paint_telescope(QPainter &painter, QPen &pen_b)
     const int s = sky_marker_size(D), in = s - 1, out = 3 * s - 1;
     const int L = sky_line_step(D);
     Orvex_object &t = *telescope;
-    project(t.azimuth, t.zenith, t.screen_x, t.screen_y);
+    // A telescope with no direction has no place on the sky, and its
+    // numbers would mean nothing.
+    if (!project(t.azimuth, t.zenith, t.screen_x, t.screen_y))
+        return;
     const int x = t.screen_x, y = t.screen_y;
 
     pen_b.setColor(QColor(QStringLiteral("Red")));
@@ -225,10 +228,15 @@ void Orvex_sky::paint_horizon(QPainter &painter, QPen &pen_b)
     if (n <= 0)
         return;
     // Drawn with the stored zenith distance: points below the horizon lie
-    // outside the all-sky disc, as they should.
+    // outside the all-sky disc, as they should. A point with no direction
+    // leaves a gap rather than a line to a made-up pixel.
+    bool placed[horizon_max_points];
     for (int i = 0; i < n; ++i)
-        project(set[i].az * 3600.0, set[i].zd * 3600.0, set[i].x, set[i].y);
+        placed[i] = project(set[i].az * 3600.0, set[i].zd * 3600.0, set[i].x,
+                            set[i].y);
     for (int i = 1; i <= n; ++i) {
+        if (!placed[i - 1] || !placed[i % n])
+            continue;
         const HorizonPoint &a = set[i - 1], &b = set[i % n];
         painter.drawLine(a.x, a.y, b.x, b.y);
     }

@@ -6,9 +6,12 @@
 
 #include <httplib.h>
 
+#include <QTcpSocket>
 #include <QtTest>
 
+#include <algorithm>
 #include <chrono>
+#include <memory>
 #include <sstream>
 #include <thread>
 
@@ -174,6 +177,32 @@ private slots:
             client.join();
         }
         QVERIFY(steady_clock::now() - start < std::chrono::seconds(10));
+    }
+
+    // 64 clients that send a byte every 2 s, more than there are workers,
+    // must not keep a plain request from its answer.
+    void slow_clients_do_not_starve_the_others()
+    {
+        Running_sim sim;
+        std::vector<std::unique_ptr<QTcpSocket>> slow;
+        for (int i = 0; i < 64; ++i) {
+            slow.emplace_back(new QTcpSocket);
+            slow.back()->connectToHost(QHostAddress::LocalHost, quint16(sim.port));
+        }
+        const auto send_a_byte = [&] {
+            for (auto &s : slow)
+                s->write("G");
+        };
+        QTimer trickle;
+        connect(&trickle, &QTimer::timeout, send_a_byte);
+        trickle.start(2000);
+        send_a_byte();
+        QTRY_VERIFY(std::all_of(slow.begin(), slow.end(), [](auto &s) { return s->bytesToWrite() == 0; }));
+        QTcpSocket plain;
+        plain.connectToHost(QHostAddress::LocalHost, quint16(sim.port));
+        plain.write("GET /tcs/orvex_users_all.cgi HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+        QTRY_VERIFY_WITH_TIMEOUT(plain.bytesAvailable() > 0, 15000);
+        QVERIFY(plain.readAll().startsWith("HTTP/1.1 200"));
     }
 
     void executable_prints_port_and_masked_log()

@@ -284,6 +284,9 @@ private slots:
                  std::string("/tcs/otcs_get.cgi?User=guest&Pass=***"));
         QCOMPARE(mask_password("/tcs/otcs_send.cgi?Pass=a%26b&Cmd=Stop&XPass=1"),
                  std::string("/tcs/otcs_send.cgi?Pass=***&Cmd=Stop&XPass=1"));
+        // Keys count as the server decodes them.
+        QCOMPARE(mask_password("/tcs/otcs_get.cgi?User=guest&P%61ss=kzmrp&%50ass=a&=Pass=b&Pass&Pass+=c"),
+                 std::string("/tcs/otcs_get.cgi?User=guest&P%61ss=***&%50ass=***&=***&Pass&Pass+=c"));
     }
 };
 

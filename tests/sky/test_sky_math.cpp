@@ -30,9 +30,11 @@ private slots:
         QTest::newRow("r 137.5 rounds up") << 550 << true << 0.0 << 45.0 << QPoint(275, 413);
         // -2.7 + 0.5 must become -2, not -3 as floor would.
         QTest::newRow("toward zero") << 550 << true << 180.0 << 2.7 / 275 * 90 << QPoint(275, 273);
-        // A corrupt horizon reply must not reach an undefined conversion.
-        QTest::newRow("NaN") << 550 << true << 0.0 << qQNaN() << QPoint(275, 275);
         QTest::newRow("huge, pinned") << 550 << true << 0.0 << 1e300 << QPoint(275, 1000000);
+        // No direction, no pixel: not the zenith, not the pinned edge.
+        QTest::newRow("NaN zenith distance") << 550 << true << 0.0 << qQNaN() << QPoint(-1, -1);
+        QTest::newRow("infinite azimuth") << 550 << false << qInf() << 45.0 << QPoint(-1, -1);
+        QTest::newRow("infinite zenith distance") << 550 << true << 90.0 << qInf() << QPoint(-1, -1);
     }
     void projection()
     {
@@ -42,7 +44,7 @@ private slots:
         QFETCH(double, z);
         QFETCH(QPoint, pixel);
         int x = -9, y = -9;
-        sky_project(D, all_sky, a * 3600, z * 3600, x, y);
+        QCOMPARE(sky_project(D, all_sky, a * 3600, z * 3600, x, y), pixel != QPoint(-1, -1));
         QCOMPARE(QPoint(x, y), pixel);
     }
 

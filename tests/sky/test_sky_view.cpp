@@ -313,6 +313,9 @@ private slots:
         v->state_ok = false;
         QCOMPARE(count(paint(), red), 0);
         v->state_ok = true;
+        telescope.azimuth = qQNaN(); // no direction: no cross, no numbers
+        QCOMPARE(count(paint(), red), 0);
+        telescope.azimuth = 0;
         sidereal_time = -1;
         QCOMPARE(count(paint(), red), 0);
 
@@ -329,11 +332,14 @@ private slots:
     {
         Orvex_object *o = add_at(35), *comment = add(0, 0, true);
         Orvex_object *low = add_at(86.001), *just = add_at(85.999);
+        Orvex_object *lost = add(qQNaN(), 0); // no direction: neither drawn at the zenith nor hit
         o->name = "M 13";
         v->current_index = 0;
         QImage img = paint();
         const int x = o->screen_x, y = o->screen_y;
         QCOMPARE(QPoint(x, y), QPoint(275, 275 + 107));
+        QVERIFY(lost->screen_x == -1 && count(img, black, QRect(265, 265, 21, 21)) == 0);
+        QCOMPARE(sky_hit_test(list, 275, 275, 550), -1);
         QVERIFY(comment->screen_x == -1 && low->screen_x == -1 && just->screen_y > 500);
         QVERIFY(near(img, x + 4, y, black));       // circle of radius 4
         QCOMPARE(img.pixelColor(x + 2, y), white); // beside the meridian line
@@ -375,6 +381,9 @@ private slots:
         v->horizon_direct[0].zd = 100; // below the horizon: drawn outside
         paint();
         QCOMPARE(v->horizon_direct[0].y, 275 + 306);
+        v->horizon_direct[0].zd = 1e305; // beyond any pixel: both its sides are left out
+        img = paint();
+        QVERIFY(count(img, red, QRect(0, 280, 550, 270)) == 0 && near(img, 275 + 92, 275 - 92, red));
     }
 
     // Circles are stamped from one image; they must match circles drawn
