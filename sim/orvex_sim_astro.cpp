@@ -1,5 +1,6 @@
 #include "orvex_sim_astro.h"
 
+#include "orvex_sim_c_numbers.h"
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -139,6 +140,7 @@ std::string hms_text(double seconds)
     const int h = int(cs / 360000), m = int(cs / 6000 % 60);
     const double s = double(cs % 6000) / 100.0;
     char buf[32];
+    const C_numbers c_numbers;
     std::snprintf(buf, sizeof buf, "%02d:%02d:%05.2f", h, m, s);
     return buf;
 }
@@ -150,6 +152,7 @@ std::string dms_text(double arcsec)
     const int d = int(ds / 36000), m = int(ds / 600 % 60);
     const double s = double(ds % 600) / 10.0;
     char buf[32];
+    const C_numbers c_numbers;
     std::snprintf(buf, sizeof buf, "%c%02d:%02d:%04.1f", sign, d, m, s);
     return buf;
 }

@@ -1,5 +1,6 @@
 #include "orvex_sim_horizon.h"
 
+#include "orvex_sim_c_numbers.h"
 #include "orvex_sim_astro.h"
 
 #include <algorithm>
@@ -54,6 +55,7 @@ std::string horizon_body(bool direct)
         ? "# direct position: Orvex-1000 skyline, azimuth from north through east, altitude, degrees\n"
         : "# reverse (flipped) position: Orvex-1000 skyline, azimuth from north through east, altitude, degrees\n";
     char line[48];
+    const C_numbers c_numbers;
     for (int az = 0; az < 360; ++az) {
         std::snprintf(line, sizeof line, "%d %.2f\n", az, skyline_altitude(az, direct));
         body += line;

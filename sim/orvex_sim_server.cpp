@@ -242,8 +242,13 @@ void Orvex_sim_server::serve_unknown(const httplib::Request &req, httplib::Respo
 
 void Orvex_sim_server::log_line(const httplib::Request &req, const std::string &outcome)
 {
-    const std::string line = log_time_text(unix_now()) + " " + req.remote_addr + " " + req.method
-                             + " " + mask_password(req.target) + " -> " + outcome + "\n";
+    std::string line = log_time_text(unix_now()) + " " + req.remote_addr + " " + req.method
+                       + " " + mask_password(req.target) + " -> " + outcome;
+    // A request target can carry escape sequences meant for the terminal.
+    for (char &c : line)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+            c = ' ';
+    line += "\n";
     std::lock_guard<std::mutex> lock(log_mutex);
     log << line << std::flush;
 }

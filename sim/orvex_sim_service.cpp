@@ -1,5 +1,6 @@
 #include "orvex_sim_service.h"
 
+#include "orvex_sim_c_numbers.h"
 #include "orvex_sim_astro.h"
 #include "orvex_sim_horizon.h"
 
@@ -30,6 +31,7 @@ bool value_of(const Query &query, const std::string &key, std::string &value)
 std::string fixed(const char *format, double value)
 {
     char buf[64];
+    const C_numbers c_numbers;
     std::snprintf(buf, sizeof buf, format, value);
     return buf;
 }
@@ -80,6 +82,7 @@ bool parse_number(const std::string &text, double &value)
     if (text.empty() || std::isspace(static_cast<unsigned char>(text[0])))
         return false;
     char *end = nullptr;
+    const C_numbers c_numbers;
     const double v = std::strtod(text.c_str(), &end);
     if (*end != '\0' || !std::isfinite(v))
         return false;
@@ -96,6 +99,7 @@ bool parse_ra(const std::string &text, double &seconds, std::string &why)
         return false;
     }
     const int h = std::stoi(m[1]), min = std::stoi(m[2]);
+    const C_numbers c_numbers;
     const double s = std::strtod(m[3].str().c_str(), nullptr);
     if (h > 23 || min > 59 || s >= 60.0) {
         why = "Bad RA <" + text + ">: out of range";
@@ -114,6 +118,7 @@ bool parse_dec(const std::string &text, double &arcsec, std::string &why)
         return false;
     }
     const int d = std::stoi(m[2]), min = std::stoi(m[3]);
+    const C_numbers c_numbers;
     const double s = std::strtod(m[4].str().c_str(), nullptr);
     const double v = d * 3600.0 + min * 60.0 + s;
     if (min > 59 || s >= 60.0 || v > 324000.0) {
