@@ -61,8 +61,11 @@ public:
     {
         double v[3] = {0, 0, 0};
         for (int i = 0; i < 3; ++i) {
-            if (i > 0 && colons && *p++ != ':')
-                break;
+            if (i > 0 && colons) {
+                if (*p != ':')
+                    break;
+                ++p;
+            }
             if (!number(i == 2, v[i]))
                 break;
         }
