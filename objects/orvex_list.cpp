@@ -2,6 +2,7 @@
 
 #include "orvex_lst_format.h"
 #include "orvex_sky.h"
+#include "orvex_text.h"
 
 #include <QFont>
 #include <QGroupBox>
@@ -104,18 +105,22 @@ void Orvex_list::insert_object(int row, QString name, QString ra_text,
 {
     if (row < 0 || row > obj_list->size())
         return;
+    // A line break pasted into a field would split the saved line in two.
+    name = blank_controls(name);
+    ra_text = blank_controls(ra_text);
+    decl_text = blank_controls(decl_text);
+    epoch_text = blank_controls(epoch_text);
     auto *record = new Orvex_object;
     record->index = row;
-    QString text;
     if (lst_is_object_pair(ra_text, decl_text)) {
         record->set_form(name, ra_text, decl_text, epoch_text);
         record->is_comment = false;
-        text = lst_object_line(ra_text, decl_text, epoch_text, name);
+        record->list_line = lst_object_line(ra_text, decl_text, epoch_text, name);
     } else {
-        text = lst_comment_line(name);
+        record->list_line = lst_comment_line(name);
     }
     obj_list->insert(row, record);
-    ui->orvex_obj_lst->insertItem(row, text);
+    ui->orvex_obj_lst->insertItem(row, clip_for_display(record->list_line));
     renumber_from(row + 1);
     ui->orvex_obj_lst->setCurrentRow(row);
     active_row = row;
@@ -154,10 +159,9 @@ void Orvex_list::on_orvex_clr_lst_btn_clicked()
 QStringList Orvex_list::lines() const
 {
     QStringList out;
-    const int count = ui->orvex_obj_lst->count();
-    out.reserve(count);
-    for (int i = 0; i < count; ++i)
-        out.append(ui->orvex_obj_lst->item(i)->text());
+    out.reserve(obj_list->size());
+    for (const Orvex_object *record : *obj_list)
+        out.append(record->list_line);
     return out;
 }
 
@@ -165,18 +169,22 @@ void Orvex_list::append_lines(const QStringList &lines)
 {
     int next_index = obj_list->size();
     obj_list->reserve(next_index + lines.size());
+    QStringList shown;
+    shown.reserve(lines.size());
     for (const QString &line : lines) {
         auto *record = new Orvex_object;
         record->index = next_index++;
         lst_fill_record(record, lst_parse_line(line));
+        record->list_line = line;
         obj_list->append(record);
+        shown.append(clip_for_display(line));
     }
     // One batch insertion: item by item, a long file would spend most of
     // its time in the widget's per-row bookkeeping and repaints.
     QListWidget *list = ui->orvex_obj_lst;
     const bool updates = list->updatesEnabled();
     list->setUpdatesEnabled(false);
-    list->addItems(lines);
+    list->addItems(shown);
     list->setUpdatesEnabled(updates);
     tell_list_changed();
 }

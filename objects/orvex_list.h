@@ -30,7 +30,8 @@ public:
 };
 
 // The objects list window: one display line per record of the shared list,
-// line i showing obj_list[i]. The display texts are what a save writes.
+// line i showing obj_list[i]'s list line, cut to a displayable length. The
+// records' whole list lines are what a save writes.
 class Orvex_list : public QFrame
 {
     Q_OBJECT
@@ -55,10 +56,11 @@ public:
     bool read_list_file(const QString &path);
     // Appends lines as if read from a file (no file, no last_file change).
     void append_lines(const QStringList &lines);
-    // Writes all display lines atomically: the old file stays whole unless
-    // the new one was written completely.
+    // Writes all list lines atomically: the old file stays whole unless the
+    // new one was written completely. In a folder that takes no new file, an
+    // existing writable file is written in place.
     bool write_list_file(const QString &path);
-    // The display texts, in order.
+    // The whole list lines, in order.
     QStringList lines() const;
 
     Orvex_list_form *ui;
@@ -89,6 +91,10 @@ private:
     void tell_list_changed();
     void tell_current(int row);
     void report_file_error(const QString &message, const QString &log_line);
+    // log_reason is the reason in English for standard error, when the
+    // reason shown is a translated text.
+    void report_read_error(const QString &path, const QString &reason,
+                           const QString &log_reason = QString());
 
     Orvex_sky *partner = nullptr;
     Orvex_object *form_object = nullptr;

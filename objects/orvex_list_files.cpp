@@ -2,6 +2,7 @@
 #include "orvex_list.h"
 
 #include "orvex_log.h"
+#include "orvex_lst_format.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +10,6 @@
 #include <QListWidget>
 #include <QSaveFile>
 #include <QTextCodec>
-#include <QTextStream>
 
 namespace {
 
@@ -32,30 +32,22 @@ bool write_all(QIODevice &device, const QByteArray &bytes)
 bool Orvex_list::read_list_file(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        report_file_error(tr("Cannot read list file %1: %2")
-                              .arg(QDir::toNativeSeparators(path), file.errorString()),
-                          QLatin1String("Cannot read list file ") + path
-                              + QLatin1String(": ") + file.errorString());
+    // Line ends and the encoding are worked out from the whole file, so it
+    // is read as bytes.
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly))
+        bytes = file.readAll();
+    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+        // A file that broke off while being read is not half-appended.
+        report_read_error(path, file.errorString());
         return false;
     }
-    // Files come from observers' own editors: local 8-bit text, unless a
-    // byte-order mark says otherwise.
-    QTextStream in(&file);
-    in.setCodec(QTextCodec::codecForLocale());
-    in.setAutoDetectUnicode(true);
     QStringList lines;
-    QString line;
-    while (in.readLineInto(&line))
-        lines.append(line);
-
-    // A file that broke off while being read is not half-appended.
-    if (in.status() != QTextStream::Ok || file.error() != QFileDevice::NoError) {
-        const QString reason = file.errorString();
-        report_file_error(tr("Cannot read list file %1: %2")
-                              .arg(QDir::toNativeSeparators(path), reason),
-                          QLatin1String("Cannot read list file ") + path
-                              + QLatin1String(": ") + reason);
+    if (const int long_line = lst_split_lines(lst_file_text(bytes), lines)) {
+        report_read_error(path, tr("line %1 is longer than %2 characters")
+                                    .arg(long_line).arg(lst_max_line_chars),
+                          QStringLiteral("line %1 is longer than %2 characters")
+                              .arg(long_line).arg(lst_max_line_chars));
         return false;
     }
     append_lines(lines);
@@ -66,28 +58,41 @@ bool Orvex_list::read_list_file(const QString &path)
 bool Orvex_list::write_list_file(const QString &path)
 {
     // The user's old file is replaced only once the new one is complete, so
-    // a full disc or a vanished folder cannot cost the list.
+    // a full disc or a vanished folder cannot cost the list. Where the folder
+    // takes no new file but the file itself may be written, the file is
+    // written in place rather than not at all.
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+    file.setDirectWriteFallback(true);
+    // Unbuffered, every failing write is seen here and none is left for the
+    // close, where it would pass unnoticed.
+    if (file.open(QIODevice::WriteOnly | QIODevice::Text | QIODevice::Unbuffered)) {
         QString text;
-        const int count = ui->orvex_obj_lst->count();
-        for (int i = 0; i < count; ++i) {
-            text += ui->orvex_obj_lst->item(i)->text();
-            text += QLatin1Char('\n');
-        }
+        for (const QString &line : lines())
+            text += line + QLatin1Char('\n');
         const QByteArray bytes = QTextCodec::codecForLocale()->fromUnicode(text);
         if (write_all(file, bytes) && file.commit()) {
             last_file = path;
             return true;
         }
     }
-    // Not committed: the temporary file goes, the old one stays whole.
+    // Not committed: the temporary file goes, the old one stays whole (unless
+    // it was being written in place).
     const QString reason = file.errorString();
     report_file_error(tr("Cannot save list file %1: %2")
                           .arg(QDir::toNativeSeparators(path), reason),
                       QLatin1String("Cannot save list file ") + path
                           + QLatin1String(": ") + reason);
     return false;
+}
+
+void Orvex_list::report_read_error(const QString &path, const QString &reason,
+                                   const QString &log_reason)
+{
+    report_file_error(tr("Cannot read list file %1: %2")
+                          .arg(QDir::toNativeSeparators(path), reason),
+                      QLatin1String("Cannot read list file ") + path
+                          + QLatin1String(": ")
+                          + (log_reason.isNull() ? reason : log_reason));
 }
 
 void Orvex_list::report_file_error(const QString &message,

@@ -2,8 +2,10 @@
 
 #include "orvex_object.h"
 
+#include <QByteArray>
 #include <QDate>
 #include <QStringList>
+#include <QTextCodec>
 
 namespace {
 
@@ -177,6 +179,40 @@ int month_from_abbreviation(const QString &text)
 }
 
 } // namespace
+
+QString lst_file_text(const QByteArray &bytes)
+{
+    if (QTextCodec *marked = QTextCodec::codecForUtfText(bytes, nullptr))
+        return marked->toUnicode(bytes);
+    QTextCodec::ConverterState state;
+    const QString text = QTextCodec::codecForMib(106)->toUnicode(bytes.constData(), bytes.size(), &state);
+    if (state.invalidChars == 0 && state.remainingChars == 0)
+        return text;
+    return QTextCodec::codecForName("Windows-1251")->toUnicode(bytes);
+}
+
+int lst_split_lines(const QString &text, QStringList &lines)
+{
+    lines.clear();
+    int start = 0;
+    while (start < text.size()) {
+        int end = start;
+        while (end < text.size() && text.at(end) != QLatin1Char('\n')
+               && text.at(end) != QLatin1Char('\r'))
+            ++end;
+        if (end - start > lst_max_line_chars) {
+            const int number = lines.size() + 1;
+            lines.clear();
+            return number;
+        }
+        lines.append(text.mid(start, end - start));
+        if (end + 1 < text.size() && text.at(end) == QLatin1Char('\r')
+            && text.at(end + 1) == QLatin1Char('\n'))
+            ++end;
+        start = end + 1;
+    }
+    return 0;
+}
 
 bool lst_is_object_line(const QString &line)
 {

@@ -2,8 +2,25 @@
 #define ORVEX_LST_FORMAT_H
 
 #include <QString>
+#include <QStringList>
 
+class QByteArray;
 class Orvex_object;
+
+// Longest line a .lst file may have, in characters: a file with a longer
+// line is no list and is refused as a whole.
+constexpr int lst_max_line_chars = 1 << 20;
+
+// The text of a whole .lst file. A byte-order mark names its encoding;
+// otherwise valid UTF-8 is read as UTF-8, and anything else as Windows-1251,
+// the code page of lists written on Windows machines, so that no character
+// is lost.
+QString lst_file_text(const QByteArray &bytes);
+
+// Splits a file's text into lines at LF, CR LF and a lone CR; a last line
+// without a line end counts too. Returns 0, or the number (from 1) of the
+// first line longer than lst_max_line_chars, leaving lines empty then.
+int lst_split_lines(const QString &text, QStringList &lines);
 
 // One line of a .lst file as the reader sees it. Only object lines carry
 // texts; every other line is a comment whose words stay in the raw line.

@@ -1,5 +1,6 @@
 #include "orvex_object.h"
 
+#include "orvex_number.h"
 #include "orvex_sidereal.h"
 
 #include <QLocale>
@@ -36,10 +37,7 @@ void Orvex_object::set_form(QString name, QString ra_text, QString decl_text,
     this->epoch_text = epoch_text;
     ra = ra_text_to_sec(ra_text);
     decl = decl_text_to_arcsec(decl_text);
-    bool ok = false;
-    epoch = epoch_text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(epoch))
-        epoch = 0; // "nan" from an impossible date is no epoch either
+    epoch = number_or_zero(epoch_text); // "nan" from an impossible date is no epoch either
     equ_to_horizontal(ra, decl, azimuth, zenith);
 }
 

@@ -43,6 +43,10 @@ public:
     QString ra_text;
     QString decl_text;
     QString epoch_text;
+    // The whole list line this record stands for, as read from a file or
+    // built from the form: what a save writes. The list widget shows it cut
+    // to a displayable length.
+    QString list_line;
 };
 
 using Orvex_object_list = QList<Orvex_object *>;

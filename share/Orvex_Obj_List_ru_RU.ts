@@ -318,6 +318,10 @@
         <source>Cannot save list file %1: %2</source>
         <translation>Не удалось сохранить файл списка %1: %2</translation>
     </message>
+    <message>
+        <source>line %1 is longer than %2 characters</source>
+        <translation>строка %1 длиннее %2 символов</translation>
+    </message>
 </context>
 <context>
     <name>Orvex_sky</name>

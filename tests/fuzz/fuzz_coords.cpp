@@ -17,11 +17,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const double r = ra_text_to_sec(text);
     const double c = decl_text_to_arcsec(text);
     for (double v : {h, d, r, c}) {
-        // Whatever the number, the texts stay short coordinate texts.
-        if (sec_to_hms(v).size() > 24 || arcsec_to_dms(v).size() > 24)
+        // Whatever the text, the number is finite and the texts stay short
+        // coordinate texts.
+        if (!std::isfinite(v) || sec_to_hms(v).size() > 24 || arcsec_to_dms(v).size() > 24)
             __builtin_trap();
     }
     Orvex_object rec;
     rec.set_form(text, text, text, text);
+    for (double v : {rec.ra, rec.decl, rec.epoch, rec.azimuth, rec.zenith})
+        if (!std::isfinite(v))
+            __builtin_trap();
     return 0;
 }

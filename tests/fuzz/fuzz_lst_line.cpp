@@ -1,12 +1,15 @@
-// A line of a .lst file written by another program.
+// A .lst file written by another program.
 #include "orvex_lst_format.h"
 #include "orvex_object.h"
 
+#include <QByteArray>
+
 #include <cstdint>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+namespace {
+
+void check_line(const QString &line)
 {
-    const QString line = QString::fromUtf8(reinterpret_cast<const char *>(data), int(size));
     const Orvex_lst_line parsed = lst_parse_line(line);
     Orvex_object record;
     lst_fill_record(&record, parsed);
@@ -19,6 +22,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                                        record.epoch_text, record.name));
     } else if (!record.is_comment) {
         __builtin_trap();
+    }
+}
+
+} // namespace
+
+// The bytes are a whole file: decoded and split as the list window does.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char *>(data), int(size));
+    QStringList lines;
+    lst_split_lines(lst_file_text(bytes), lines);
+    for (const QString &line : lines) {
+        if (line.contains(QLatin1Char('\n')) || line.contains(QLatin1Char('\r')))
+            __builtin_trap();
+        check_line(line);
     }
     return 0;
 }
