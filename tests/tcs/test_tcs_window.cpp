@@ -338,7 +338,10 @@ private slots:
                     QStringLiteral("2000.0"));
         server.answers[send_path] = {200, "Done\n"};
         w->get_timer->start(9000);
+        bool polling_in_box = true;
+        boxes.while_open = [&] { polling_in_box = w->get_timer->isActive(); };
         call("on_orvex_slew_btn_clicked");
+        QVERIFY(!polling_in_box);
         QCOMPARE(boxes.texts, QStringList("M 51 is below the horizon: altitude -76.3°, horizon 0.0° "
                                           "at azimuth 180°. Slew anyway?"));
         QVERIFY(!w->send_reply && w->get_timer->isActive());
