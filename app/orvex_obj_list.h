@@ -18,6 +18,7 @@ class Orvex_help;
 class QLabel;
 class QTimer;
 struct Orvex_state_reply;
+struct Orvex_command_form;
 
 // The main window. It is also a record: the list and sky windows hand an
 // object into the form through the set_form overrides.
@@ -108,6 +109,8 @@ private:
     void show_bad_state(bool prev_ok, const QString &status_line);
     void command_button(const QString &cmd);
     void show_form_error(int error, const QString &log_line);
+    // Asks before a slew to an object below the horizon; true to go on.
+    bool slew_guard_allows(const Orvex_command_form &form);
 
     // List editing.
     void form_to_list(int row);

@@ -275,6 +275,22 @@
         <source>Wrong or Empty Offsets</source>
         <translation>Неверные или пустые смещения</translation>
     </message>
+    <message>
+        <source>%1 is below the horizon: altitude %2°, horizon %3° at azimuth %4°. Slew anyway?</source>
+        <translation>%1 под горизонтом: высота %2°, горизонт %3° на азимуте %4°. Всё равно навести?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Да</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Нет</translation>
+    </message>
+    <message>
+        <source>Slew to %1 not sent: it is below the horizon</source>
+        <translation>Наведение на %1 не отправлено: объект под горизонтом</translation>
+    </message>
 </context>
 <context>
     <name>Orvex_list</name>

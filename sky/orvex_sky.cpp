@@ -53,7 +53,11 @@ void Orvex_sky::set_list_window(Orvex_list *list) { list_window = list; }
 
 void Orvex_sky::retranslate() { setWindowTitle(tr("Orvex Sky")); }
 
-void Orvex_sky::set_tel_flip(bool flip) { tel_flip = flip; }
+void Orvex_sky::set_tel_flip(bool flip)
+{
+    tel_flip = flip;
+    tel_flip_known = true;
+}
 
 void Orvex_sky::set_state_ok(bool ok) { state_ok = ok; }
 

@@ -11,6 +11,7 @@
 #include <QString>
 
 class Orvex_list;
+struct Orvex_horizon_sets;
 class QPainter;
 class QPaintDevice;
 
@@ -45,6 +46,8 @@ public:
     void paint_sky(QPaintDevice *device);
 
     void request_horizon(bool direct);
+    // Both profiles and the pier side, for the check before a slew.
+    Orvex_horizon_sets horizon_sets() const;
 
     // The state is open so that tests can set up and inspect a view.
     Orvex_list *list_window = nullptr;
@@ -55,6 +58,7 @@ public:
     bool all_sky = true;
     bool hadec_grid = true;
     bool tel_flip = false;
+    bool tel_flip_known = false; // a state reply has told the side
     bool state_ok = false;
     QString host;
     QNetworkAccessManager network_manager;

@@ -3,6 +3,7 @@
 #include "orvex_sky.h"
 
 #include "orvex_log.h"
+#include "orvex_slew_guard.h"
 #include "orvex_sky_math.h"
 #include "orvex_tcs_host.h"
 
@@ -89,4 +90,16 @@ void Orvex_sky::get_horizon_error(QNetworkReply::NetworkError code)
         horizon_reply = nullptr;
         reply->deleteLater();
     }
+}
+
+Orvex_horizon_sets Orvex_sky::horizon_sets() const
+{
+    Orvex_horizon_sets sets;
+    const int nd = std::clamp(direct_count, 0, horizon_max_points);
+    const int nr = std::clamp(reverse_count, 0, horizon_max_points);
+    sets.direct = QVector<HorizonPoint>(horizon_direct, horizon_direct + nd);
+    sets.reverse = QVector<HorizonPoint>(horizon_reverse, horizon_reverse + nr);
+    sets.flip_known = tel_flip_known;
+    sets.flip = tel_flip;
+    return sets;
 }

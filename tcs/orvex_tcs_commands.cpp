@@ -78,6 +78,9 @@ void Orvex_Obj_List::orvex_send(const QString &cmd)
         show_form_error(int(error), form_error_log_line(error, form));
         return;
     }
+    // The query stays as built: the box's nested event loop may refill the form.
+    if (cmd == QLatin1String("Slew") && !slew_guard_allows(form))
+        return;
     send_tcs_request(orvex::send_path, query, &Orvex_Obj_List::send_reply,
                      &Orvex_Obj_List::orvex_send_finish, &Orvex_Obj_List::orvex_send_error);
 }

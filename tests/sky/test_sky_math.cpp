@@ -1,9 +1,21 @@
 // The sky view's arithmetic and the horizon reply reader, without a window.
 #include "orvex_horizon_parse.h"
 #include "orvex_sky_math.h"
+#include "orvex_slew_guard.h"
 
 #include <QFont>
 #include <QtTest>
+
+namespace {
+// A profile from "azimuth:altitude" pairs, azimuth from the south.
+QVector<HorizonPoint> profile(std::initializer_list<std::pair<double, double>> points)
+{
+    QVector<HorizonPoint> p;
+    for (const auto &a : points)
+        p.append({0, 0, a.first, 90.0 - a.second});
+    return p;
+}
+} // namespace
 
 class Test_sky_math : public QObject
 {
@@ -96,6 +108,61 @@ private slots:
             QCOMPARE(r.points[i].az, az[i]);
             QCOMPARE(r.points[i].zd, zd[i]);
         }
+    }
+
+    // side: "" unknown, "D" direct, "R" reverse (flipped).
+    void slew_guard_data()
+    {
+        QTest::addColumn<QString>("loaded");
+        QTest::addColumn<QString>("side");
+        QTest::addColumn<double>("a");
+        QTest::addColumn<double>("alt");
+        QTest::addColumn<double>("horizon");
+        QTest::addColumn<bool>("below");
+        QTest::newRow("no profile, below") << "" << "" << 10.0 << -0.1 << 0.0 << true;
+        QTest::newRow("no profile, at") << "" << "D" << 10.0 << 0.0 << 0.0 << false;
+        QTest::newRow("direct, between points") << "DR" << "D" << 45.0 << 14.9 << 15.0 << true;
+        QTest::newRow("direct, at a point") << "DR" << "D" << 90.0 << 20.0 << 20.0 << false;
+        QTest::newRow("direct, above") << "DR" << "D" << 90.0 << 20.1 << 20.0 << false;
+        QTest::newRow("direct, past 360") << "DR" << "D" << -45.0 << 4.0 << 5.0 << true;
+        QTest::newRow("reverse drawn") << "DR" << "R" << 0.0 << 25.0 << 30.0 << true;
+        QTest::newRow("reverse, above") << "DR" << "R" << 90.0 << 10.0 << 5.0 << false;
+        QTest::newRow("side unknown, reverse higher") << "DR" << "" << 0.0 << 25.0 << 30.0 << true;
+        QTest::newRow("side unknown, direct higher") << "DR" << "" << 90.0 << 19.0 << 20.0 << true;
+        QTest::newRow("only direct loaded") << "D" << "" << 90.0 << 19.0 << 20.0 << true;
+        QTest::newRow("flipped, reverse missing") << "D" << "R" << 0.0 << 9.0 << 10.0 << true;
+    }
+    void slew_guard()
+    {
+        QFETCH(QString, loaded);
+        QFETCH(QString, side);
+        QFETCH(double, a);
+        QFETCH(double, alt);
+        QFETCH(double, horizon);
+        QFETCH(bool, below);
+        Orvex_horizon_sets sets;
+        if (loaded.contains('D'))
+            sets.direct = profile({{0, 10}, {90, 20}, {180, 10}, {270, 0}});
+        if (loaded.contains('R'))
+            sets.reverse = profile({{0, 12}, {90, 5}, {180, 5}, {270, 5}, {0, 30}});
+        sets.flip_known = !side.isEmpty();
+        sets.flip = side == "R";
+        const Orvex_slew_check c = check_slew_at(a * 3600, (90 - alt) * 3600, sets);
+        QCOMPARE(c.horizon, horizon);
+        QCOMPARE(c.below, below);
+        QCOMPARE(c.altitude, alt);
+        QCOMPARE(c.azimuth, a);
+
+        // Placed by the sidereal time as the sky window places objects; with
+        // none there is no position and so no warning.
+        const double kept = sidereal_time;
+        sidereal_time = 0;
+        const Orvex_slew_check north = check_slew(12 * 3600, -30 * 3600, sets);
+        QVERIFY2(north.below && qAbs(north.altitude + 76.3465) < 1e-3 && qAbs(north.azimuth) > 179.999,
+                 qPrintable(QString("%1 %2").arg(north.altitude).arg(north.azimuth)));
+        sidereal_time = -1;
+        QVERIFY(!check_slew(12 * 3600, -30 * 3600, sets).below);
+        sidereal_time = kept;
     }
 
     void horizon_headers_choose_the_set_before_the_first_point()

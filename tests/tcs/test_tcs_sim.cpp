@@ -8,6 +8,7 @@
 #include <QNetworkAccessManager>
 #include <QProcess>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QtTest>
 
 class Test_tcs_sim : public QObject
@@ -57,6 +58,22 @@ private slots:
         QCOMPARE(w->ui->otcs_connect_lab->text() + ' ' + w->ui->orvex_tcs_lab->text() + ' '
                      + w->ui->orvex_state_lab->text(), QStringLiteral("On Simul Stop"));
 
+        // Never above this site's horizon: the program asks before the
+        // simulator can refuse; "No" sends nothing, "Yes" is refused there.
+        w->set_form(QStringLiteral("Deep south"), QStringLiteral("00:00:00"), QStringLiteral("-80:00:00"),
+                    QStringLiteral("2000.0"));
+        w->ui->orvex_slew_btn->click();
+        QCOMPARE(boxes.texts.size(), 1);
+        QVERIFY2(boxes.texts.first().startsWith(QStringLiteral("Deep south is below the horizon: altitude -")),
+                 qPrintable(boxes.texts.first()));
+        QVERIFY(!w->send_reply);
+        boxes.while_open = [] {
+            qobject_cast<QMessageBox *>(QApplication::activeModalWidget())->button(QMessageBox::Yes)->click();
+        };
+        w->ui->orvex_slew_btn->click();
+        boxes.while_open = nullptr;
+        QTRY_VERIFY(w->statusBar()->currentMessage().startsWith(QStringLiteral("Object below the horizon")));
+
         // An object one hour west of where the telescope points: send, slew.
         const int ra_h = (int(w->tel_object->ra / 3600.0) + 23) % 24;
         w->set_form(QStringLiteral("Test star"), QStringLiteral("%1:00:00").arg(ra_h, 2, 10, QLatin1Char('0')),
@@ -79,7 +96,7 @@ private slots:
                      QStringLiteral("10.00 -5.0"));
         w->ui->orvex_get_btn->click();
         QTRY_COMPARE(w->ui->orvex_obj_edt->text(), QStringLiteral("Test star"));
-        QCOMPARE(boxes.texts.size(), 0);
+        QCOMPARE(boxes.texts.size(), 2);
 
         // A TCS that stops answering: the state request is given up.
         w->tcs_timeout_ms = 500;
@@ -88,9 +105,9 @@ private slots:
         w->get_timer->stop(); // in case that last reply restarted it
         QVERIFY(sim_control(QStringLiteral("script=get&kind=delay&arg=40000")));
         w->ui->orvex_get_btn->click();
-        QTRY_COMPARE(boxes.texts.size(), 1);
-        QVERIFY(boxes.texts.first().contains(QStringLiteral("no answer within 0.5 s")));
-        QVERIFY(!boxes.texts.first().contains(QStringLiteral("starlight")));
+        QTRY_COMPARE(boxes.texts.size(), 3);
+        QVERIFY(boxes.texts.last().contains(QStringLiteral("no answer within 0.5 s")));
+        QVERIFY(!boxes.texts.last().contains(QStringLiteral("starlight")));
         QVERIFY(!w->get_reply);
         QCOMPARE(w->ui->orvex_state_lab->text(), QStringLiteral("Unknown"));
     }

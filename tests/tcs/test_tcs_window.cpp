@@ -307,6 +307,7 @@ private slots:
 
     void command_reply_messages()
     {
+        sidereal_time = 3723; // on the meridian: no question before the slew
         w->set_form(QStringLiteral("1:2:3"), QStringLiteral("-1:2:3"));
         // Two plain lines: the first 5 s, the second 3 s, then nothing.
         server.answers[send_path] = {200, "Object sent\nWaiting for slew"};
@@ -325,6 +326,42 @@ private slots:
         QTRY_VERIFY(!w->send_reply);
         QVERIFY(w->state_ok && w->stat_msg.isEmpty());
         QCOMPARE(out.mid(out.size() - 2), (QStringList{"Done\n", "State=Ok\n"}));
+    }
+
+    // No horizon profile has loaded (the server answers nothing): the
+    // mathematical horizon counts.
+    void slew_guard_below_the_horizon()
+    {
+        Box_closer boxes; // answers "No" unless told otherwise
+        sidereal_time = 0;
+        w->set_form(QStringLiteral("M 51"), QStringLiteral("12:00:00"), QStringLiteral("-30:00:00"),
+                    QStringLiteral("2000.0"));
+        server.answers[send_path] = {200, "Done\n"};
+        w->get_timer->start(9000);
+        bool polling_in_box = true;
+        boxes.while_open = [&] { polling_in_box = w->get_timer->isActive(); };
+        call("on_orvex_slew_btn_clicked");
+        QVERIFY(!polling_in_box);
+        QCOMPARE(boxes.texts, QStringList("M 51 is below the horizon: altitude -76.3°, horizon 0.0° "
+                                          "at azimuth 180°. Slew anyway?"));
+        QVERIFY(!w->send_reply && w->get_timer->isActive());
+        QCOMPARE(status() + '|' + err.last(), QStringLiteral("Slew to M 51 not sent: it is below the horizon|"
+                                                             "Slew to M 51 not sent: it is below the horizon"));
+
+        boxes.while_open = [] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            box->button(QMessageBox::Yes)->click();
+        };
+        call("on_orvex_slew_btn_clicked");
+        QTRY_VERIFY(!w->send_reply);
+        QCOMPARE(boxes.texts.size(), 2);
+        QCOMPARE(server.targets[send_path],
+                 QList<QByteArray>{"/tcs/otcs_send.cgi?User=guest&Pass=kzmrp&RA=12:00:00&Dec=-30:00:00"
+                                   "&Epoch=2000.0&Name=M%2051&Mess=from%20Orvex_Obj_List&Cmd=Slew"});
+        // Sending without a slew never asks.
+        call("on_orvex_send_btn_clicked");
+        QTRY_COMPARE(server.targets[send_path].size(), 2);
+        QCOMPARE(boxes.texts.size(), 2);
     }
 
     void network_errors_and_timeout()

@@ -1,0 +1,94 @@
+#include "orvex_slew_guard.h"
+
+#include "orvex_object.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+double wrap_360(double az)
+{
+    const double a = std::fmod(az, 360.0);
+    return a < 0 ? a + 360.0 : a;
+}
+
+struct Profile_point
+{
+    double az, alt;
+};
+
+// The points in azimuth order, one per azimuth. Where a profile has a wall
+// (two altitudes at one azimuth) the higher one counts: the tube must clear
+// the top of it.
+QVector<Profile_point> sorted_profile(const QVector<HorizonPoint> &profile)
+{
+    QVector<Profile_point> p;
+    p.reserve(profile.size());
+    for (const HorizonPoint &h : profile)
+        p.append({wrap_360(h.az), 90.0 - h.zd});
+    std::sort(p.begin(), p.end(), [](const Profile_point &a, const Profile_point &b) {
+        return a.az < b.az || (a.az == b.az && a.alt > b.alt);
+    });
+    p.erase(std::unique(p.begin(), p.end(),
+                        [](const Profile_point &a, const Profile_point &b) { return a.az == b.az; }),
+            p.end());
+    return p;
+}
+
+} // namespace
+
+double profile_altitude(const QVector<HorizonPoint> &profile, double azimuth)
+{
+    const QVector<Profile_point> p = sorted_profile(profile);
+    if (p.isEmpty())
+        return 0;
+    const double az = wrap_360(azimuth);
+    const auto next = std::lower_bound(p.begin(), p.end(), az, [](const Profile_point &q, double a) {
+        return q.az < a;
+    });
+    if (next != p.end() && next->az == az)
+        return next->alt;
+    // Neighbours around the circle: past the last point the first follows.
+    const Profile_point &hi = next == p.end() ? p.first() : *next;
+    const Profile_point &lo = next == p.begin() ? p.last() : *(next - 1);
+    const double span = wrap_360(hi.az - lo.az);
+    if (span <= 0)
+        return lo.alt; // a single azimuth: the same altitude all round
+    return lo.alt + (hi.alt - lo.alt) * wrap_360(az - lo.az) / span;
+}
+
+double horizon_altitude(const Orvex_horizon_sets &sets, double azimuth)
+{
+    const bool have_direct = !sets.direct.isEmpty(), have_reverse = !sets.reverse.isEmpty();
+    if (!have_direct && !have_reverse)
+        return 0;
+    // For a known side its own profile; if only the other side's loaded,
+    // that is still a better guess than no horizon at all.
+    if (sets.flip_known && (sets.flip ? have_reverse : have_direct))
+        return profile_altitude(sets.flip ? sets.reverse : sets.direct, azimuth);
+    double alt = -90;
+    if (have_direct)
+        alt = std::max(alt, profile_altitude(sets.direct, azimuth));
+    if (have_reverse)
+        alt = std::max(alt, profile_altitude(sets.reverse, azimuth));
+    return alt;
+}
+
+Orvex_slew_check check_slew_at(double A, double Z, const Orvex_horizon_sets &sets)
+{
+    Orvex_slew_check c;
+    c.azimuth = A / 3600.0;
+    c.altitude = 90.0 - Z / 3600.0;
+    c.horizon = horizon_altitude(sets, c.azimuth);
+    c.below = c.altitude < c.horizon;
+    return c;
+}
+
+Orvex_slew_check check_slew(double ra, double decl, const Orvex_horizon_sets &sets)
+{
+    // Without a sidereal time every object lands in the zenith: no warning.
+    double A = 0, Z = 0;
+    equ_to_horizontal(ra, decl, A, Z);
+    return check_slew_at(A, Z, sets);
+}
