@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextTable>
@@ -33,6 +34,9 @@ Orvex_about::Orvex_about(QWidget *parent) : QTextEdit(parent)
     set_texts();
     setReadOnly(true);
     QMetaObject::connectSlotsByName(this);
+    // The table is as wide as the window was when it was built, so a
+    // horizontal scroll bar comes and goes with the window's width.
+    horizontalScrollBar()->installEventFilter(this);
 }
 
 void Orvex_about::set_texts()
@@ -99,9 +103,28 @@ void Orvex_about::on_Close_clicked()
     hide();
 }
 
+// "Close" sits at the bottom centre, or just above the horizontal scroll bar
+// while that shows: the bar would otherwise cover half of the button.
+void Orvex_about::place_close()
+{
+    QPoint at = bottom_centre(size(), close_btn->size());
+    const QScrollBar *bar = horizontalScrollBar();
+    if (bar->isVisibleTo(this))
+        at.setY(bar->mapTo(this, QPoint(0, 0)).y() - close_btn->height() - 2);
+    close_btn->move(at);
+}
+
 void Orvex_about::resizeEvent(QResizeEvent *event)
 {
     // The viewport's own resize arrives here too: place by the window's size.
-    close_btn->move(bottom_centre(size(), close_btn->size()));
     QTextEdit::resizeEvent(event);
+    place_close();
+}
+
+bool Orvex_about::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == horizontalScrollBar()
+        && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        place_close();
+    return QTextEdit::eventFilter(watched, event);
 }

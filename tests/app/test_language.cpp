@@ -218,6 +218,14 @@ private slots:
                     misfits << misfit(wg);
         misfits.removeAll(QString());
         QVERIFY2(misfits.isEmpty(), qPrintable(misfits.join('\n')));
+
+        // Nothing covers the About window's "Close" button.
+        w->ui->actionAbout->trigger();
+        QVERIFY(QTest::qWaitForWindowExposed(w->about_win));
+        const QRect close = w->about_win->close_btn->geometry();
+        for (const QPoint &corner : {close.topLeft(), close.bottomRight()})
+            QTRY_COMPARE(w->about_win->childAt(corner), w->about_win->close_btn);
+        w->about_win->hide();
     }
 
     void every_message_of_the_translation_is_complete()
