@@ -3,6 +3,7 @@
 #include <QBrush>
 #include <QColor>
 #include <QCoreApplication>
+#include <QFont>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScrollBar>
@@ -22,6 +23,11 @@ QPushButton *add_window_button(QWidget *window, const char *name, const QRect &g
     auto *button = new QPushButton(window);
     button->setObjectName(QLatin1String(name));
     button->setGeometry(geometry);
+    // The buttons are narrow and of fixed size: a desktop's larger default
+    // font would cut the Russian "Close" at both ends.
+    QFont font = button->font();
+    font.setPointSize(8);
+    button->setFont(font);
     return button;
 }
 
@@ -37,6 +43,9 @@ Orvex_about::Orvex_about(QWidget *parent) : QTextEdit(parent)
     // The table is as wide as the window was when it was built, so a
     // horizontal scroll bar comes and goes with the window's width.
     horizontalScrollBar()->installEventFilter(this);
+    // "Close" has a strip of its own under the page, so that no line of the
+    // page, the author line last of all, ever hides behind it.
+    setViewportMargins(0, 0, 0, close_btn->height() + 4);
 }
 
 void Orvex_about::set_texts()

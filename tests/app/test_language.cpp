@@ -195,8 +195,8 @@ private slots:
         QTest::newRow("Russian") << true;
     }
 
-    // The three windows have fixed geometry: every label, button and group
-    // title, with realistic texts where they come at run time, shows whole.
+    // The windows have fixed geometry: every label, button and group title,
+    // with realistic texts where they come at run time, shows whole.
     void every_fixed_text_fits()
     {
         QFETCH(bool, russian);
@@ -212,7 +212,7 @@ private slots:
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w));
         QStringList misfits;
-        for (QWidget *win : QList<QWidget *>{w, w->list_win, w->sky_win})
+        for (QWidget *win : QList<QWidget *>{w, w->list_win, w->sky_win, w->about_win, w->help_win})
             for (QWidget *wg : win->findChildren<QWidget *>())
                 if (wg->isVisibleTo(win))
                     misfits << misfit(wg);

@@ -93,12 +93,14 @@ private slots:
         about->show();
         about->resize(700, 300);
         QTRY_COMPARE(about->close_btn->geometry(), QRect((700 - 61) / 2, 300 - 26 - 2, 61, 26));
+        QVERIFY(!about->viewport()->geometry().intersects(about->close_btn->geometry()));
         about->resize(400, 300);
         QTRY_VERIFY(about->horizontalScrollBar()->isVisible());
         QCOMPARE(about->close_btn->x(), (400 - 61) / 2);
         const QRect close = about->close_btn->geometry();
         for (const QPoint &corner : {close.topLeft(), close.bottomRight()})
             QTRY_COMPARE(about->childAt(corner), about->close_btn);
+        QVERIFY(!about->viewport()->geometry().intersects(close));
         QCOMPARE(table->format().width().rawValue(), 515.0);
         QTest::mouseClick(about->close_btn, Qt::LeftButton);
         QVERIFY(!about->isVisible());
