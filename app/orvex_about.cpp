@@ -3,8 +3,10 @@
 #include <QBrush>
 #include <QColor>
 #include <QCoreApplication>
+#include <QFont>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextTable>
@@ -21,6 +23,11 @@ QPushButton *add_window_button(QWidget *window, const char *name, const QRect &g
     auto *button = new QPushButton(window);
     button->setObjectName(QLatin1String(name));
     button->setGeometry(geometry);
+    // The buttons are narrow and of fixed size: a desktop's larger default
+    // font would cut the Russian "Close" at both ends.
+    QFont font = button->font();
+    font.setPointSize(8);
+    button->setFont(font);
     return button;
 }
 
@@ -33,6 +40,12 @@ Orvex_about::Orvex_about(QWidget *parent) : QTextEdit(parent)
     set_texts();
     setReadOnly(true);
     QMetaObject::connectSlotsByName(this);
+    // The table is as wide as the window was when it was built, so a
+    // horizontal scroll bar comes and goes with the window's width.
+    horizontalScrollBar()->installEventFilter(this);
+    // "Close" has a strip of its own under the page, so that no line of the
+    // page, the author line last of all, ever hides behind it.
+    setViewportMargins(0, 0, 0, close_btn->height() + 4);
 }
 
 void Orvex_about::set_texts()
@@ -99,9 +112,28 @@ void Orvex_about::on_Close_clicked()
     hide();
 }
 
+// "Close" sits at the bottom centre, or just above the horizontal scroll bar
+// while that shows: the bar would otherwise cover half of the button.
+void Orvex_about::place_close()
+{
+    QPoint at = bottom_centre(size(), close_btn->size());
+    const QScrollBar *bar = horizontalScrollBar();
+    if (bar->isVisibleTo(this))
+        at.setY(bar->mapTo(this, QPoint(0, 0)).y() - close_btn->height() - 2);
+    close_btn->move(at);
+}
+
 void Orvex_about::resizeEvent(QResizeEvent *event)
 {
     // The viewport's own resize arrives here too: place by the window's size.
-    close_btn->move(bottom_centre(size(), close_btn->size()));
     QTextEdit::resizeEvent(event);
+    place_close();
+}
+
+bool Orvex_about::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == horizontalScrollBar()
+        && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        place_close();
+    return QTextEdit::eventFilter(watched, event);
 }

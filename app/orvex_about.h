@@ -35,12 +35,14 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void on_Close_clicked();
 
 private:
     void set_texts();
+    void place_close();
     QString description_html() const;
 };
 

@@ -49,7 +49,7 @@ Orvex_Obj_List::Orvex_Obj_List(QWidget *parent)
     view_timer->setInterval(view_interval);
     connect(view_timer, &QTimer::timeout, this, &Orvex_Obj_List::orvex_view_timer);
 
-    ui->orvex_host_lab->setText(tcs_host);
+    ui->show_tcs_host(tcs_host);
     app_dir = QCoreApplication::applicationDirPath();
     app_name = QCoreApplication::applicationName();
     QApplication::setWindowIcon(QIcon(app_dir + QLatin1Char('/') + app_name + QLatin1String(".png")));

@@ -34,10 +34,14 @@ QFont base_font() { return make_font(10, false, false); }
 QFont group_font() { return make_font(10, true, true); }
 QFont name_font() { return make_font(10, false, false, QStringLiteral("Sans Serif")); }
 QFont coord_font() { return make_font(12, true, false, QStringLiteral("Monospace")); }
-QFont button_font() { return make_font(9, true, false); }
+// The form's geometry is fixed: these sizes let the longest texts of both
+// languages show whole in their widgets.
+QFont button_font() { return make_font(8, true, false); }
 QFont user_font() { return make_font(11, false, false); }
 QFont set_font() { return make_font(11, true, false); }
-QFont passwd_lab_font() { return make_font(9, false, false); }
+QFont passwd_lab_font() { return make_font(8, false, false); }
+QFont level_font() { return make_font(9, false, false); }
+QFont mode_font() { return make_font(9, false, false); }
 QFont state_font() { return make_font(11, true, true); }
 QFont host_font() { return make_font(12, false, true); }
 QFont tcs_font() { return make_font(10, true, false); }
@@ -83,6 +87,21 @@ QLabel *status_label(QWidget *parent, const char *name, const QFont &font,
 }
 
 } // namespace
+
+QString fit_host(const QString &host, const QFontMetrics &metrics, int width)
+{
+    if (metrics.horizontalAdvance(host) <= width)
+        return host;
+    // The host's name says more than its port: drop the port first, then
+    // cut the name at its end.
+    QString name = host;
+    const int colon = host.lastIndexOf(QLatin1Char(':'));
+    bool numeric_port = false;
+    host.mid(colon + 1).toUInt(&numeric_port);
+    if (colon > 0 && numeric_port)
+        name = host.left(colon);
+    return metrics.elidedText(name, Qt::ElideRight, width);
+}
 
 void Orvex_Obj_List_form::build(QMainWindow *window)
 {
@@ -257,7 +276,7 @@ void Orvex_Obj_List_form::build(QMainWindow *window)
     orvex_state_lab->setAutoFillBackground(true);
     orvex_state_lab->setAlignment(Qt::AlignCenter);
     horizontalLayout_6->addWidget(orvex_state_lab);
-    orvex_level_lab = status_label(horizontalLayoutWidget_2, "orvex_level_lab", base_font(), "User=? Level = ? ");
+    orvex_level_lab = status_label(horizontalLayoutWidget_2, "orvex_level_lab", level_font(), "User=? Level = ? ");
     horizontalLayout_6->addWidget(orvex_level_lab);
 
     // Host group.
@@ -274,7 +293,7 @@ void Orvex_Obj_List_form::build(QMainWindow *window)
     orvex_tcs_lab->setFrameShape(QFrame::Box);
     orvex_tcs_lab->setAlignment(Qt::AlignCenter);
     orvex_tcs_lab->setMargin(3);
-    otcs_mode_lab = status_label(groupBox, "otcs_mode_lab", base_font(), "Mode:");
+    otcs_mode_lab = status_label(groupBox, "otcs_mode_lab", mode_font(), "Mode:");
     otcs_mode_lab->setGeometry(153, 30, 41, 21);
     otcs_mode_lab->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     otcs_connect_lab = status_label(groupBox, "otcs_connect_lab", tcs_font(), "Off");
@@ -327,6 +346,13 @@ void Orvex_Obj_List_form::build(QMainWindow *window)
 
     set_texts(window);
     QMetaObject::connectSlotsByName(window);
+}
+
+void Orvex_Obj_List_form::show_tcs_host(const QString &host)
+{
+    orvex_host_lab->setText(
+        fit_host(host, orvex_host_lab->fontMetrics(), orvex_host_lab->contentsRect().width()));
+    orvex_host_lab->setToolTip(host);
 }
 
 void Orvex_Obj_List_form::set_texts(QMainWindow *window)

@@ -1,8 +1,11 @@
 #ifndef ORVEX_OBJ_LIST_FORM_H
 #define ORVEX_OBJ_LIST_FORM_H
 
+#include <QString>
+
 class QAction;
 class QComboBox;
+class QFontMetrics;
 class QFormLayout;
 class QGroupBox;
 class QHBoxLayout;
@@ -15,6 +18,11 @@ class QPushButton;
 class QStatusBar;
 class QWidget;
 
+// What of the TCS web host `host` ("name" or "name:port") shows in `width`
+// pixels: all of it when it fits, else the name without the port, cut at
+// its end with an ellipsis when even that is too wide.
+QString fit_host(const QString &host, const QFontMetrics &metrics, int width);
+
 // The main window's widgets, built in code with fixed pixel geometry.
 class Orvex_Obj_List_form
 {
@@ -24,6 +32,9 @@ public:
     void build(QMainWindow *window);
     // Sets every translatable text again; the language switch calls it.
     void set_texts(QMainWindow *window);
+    // Shows the host in its narrow label as far as it fits; the whole host
+    // is the label's tooltip.
+    void show_tcs_host(const QString &host);
 
     QAction *actionQuit;
     QAction *actionClear_list;

@@ -23,8 +23,9 @@ void Orvex_list_form::build(QFrame *window)
     orvex_btn_box->setObjectName(QStringLiteral("orvex_btn_box"));
     orvex_btn_box->setGeometry(0, 0, 569, 56);
     orvex_btn_box->setMinimumSize(0, 50);
+    // 11 points: at 12 the title's end is cut off in both languages.
     QFont box_font;
-    box_font.setPointSize(12);
+    box_font.setPointSize(11);
     box_font.setItalic(true);
     orvex_btn_box->setFont(box_font);
 

@@ -177,7 +177,7 @@
     </message>
     <message>
         <source>Get</source>
-        <translation>Взять</translation>
+        <translation>Чит.</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Obtain current offsets from Orvex&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
@@ -249,11 +249,11 @@
     </message>
     <message>
         <source>User=%1 Level=%2 </source>
-        <translation>Польз.=%1 Уровень=%2 </translation>
+        <translation>Польз.=%1 Ур.=%2 </translation>
     </message>
     <message>
         <source>User=? Level = ? </source>
-        <translation>Польз.=? Уровень = ? </translation>
+        <translation>Польз.=? Ур. = ? </translation>
     </message>
     <message>
         <source>HTTP error</source>

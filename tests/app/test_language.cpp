@@ -27,7 +27,49 @@ const QStringList english = {"Quit", "Send Object to Orvex", "Orvex List", "Orve
                              "User=obs%2 Level=3 "};
 const QStringList russian = {"Выход", "Объект в Orvex", "Список Orvex", "Небо Orvex",
                              "О программе Orvex_Obj_List", ru_manual, "В начало",
-                             "Польз.=obs%2 Уровень=3 "};
+                             "Польз.=obs%2 Ур.=3 "};
+
+// Why the text of a label, button or group box title does not show whole in
+// its widget (empty when it does): the text's ink and advance in the
+// widget's font against the room the style gives it, cut to what the
+// window shows.
+QString misfit(QWidget *wg)
+{
+    QString text;
+    QRect room;
+    if (auto *label = qobject_cast<QLabel *>(wg)) {
+        text = label->text();
+        const int m = label->margin();
+        room = label->contentsRect().adjusted(m, m, -m, -m);
+    } else if (auto *button = qobject_cast<QPushButton *>(wg)) {
+        QStyleOptionButton opt;
+        opt.initFrom(button);
+        text = opt.text = button->text();
+        // Keep clear of the bevel on either side.
+        const int bevel = button->style()->pixelMetric(QStyle::PM_ButtonMargin) / 3;
+        room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &opt, button)
+                   .adjusted(bevel, 0, -bevel, 0);
+    } else if (auto *box = qobject_cast<QGroupBox *>(wg)) {
+        QStyleOptionGroupBox opt;
+        opt.initFrom(box);
+        text = opt.text = box->title();
+        opt.textAlignment = box->alignment();
+        opt.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+        room = box->style()->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxLabel, box);
+    }
+    if (text.isEmpty())
+        return QString();
+    for (QWidget *p = wg->parentWidget(); p; p = p->isWindow() ? nullptr : p->parentWidget())
+        room &= QRect(wg->mapFrom(p, QPoint(0, 0)), p->size());
+    const QFontMetrics fm(wg->font());
+    const QRect ink = fm.tightBoundingRect(text);
+    const QSize need(qMax(fm.horizontalAdvance(text), ink.right() + 1), ink.height());
+    if (need.width() <= room.width() && need.height() <= room.height())
+        return QString();
+    return QStringLiteral("%1 \"%2\" needs %3x%4 in %5x%6")
+        .arg(wg->objectName(), text).arg(need.width()).arg(need.height())
+        .arg(room.width()).arg(room.height());
+}
 } // namespace
 
 class Test_language : public QObject
@@ -145,6 +187,46 @@ private slots:
             expect(false);
             QVERIFY(help_text().contains(en_manual));
         }
+    }
+
+    void every_fixed_text_fits_data()
+    {
+        QTest::addColumn<bool>("russian");
+        QTest::newRow("English") << false;
+        QTest::newRow("Russian") << true;
+    }
+
+    // The windows have fixed geometry: every label, button and group title,
+    // with realistic texts where they come at run time, shows whole.
+    void every_fixed_text_fits()
+    {
+        QFETCH(bool, russian);
+        const QScopedPointer<Orvex_Obj_List> owner(w = new Orvex_Obj_List);
+        w->app_dir = all_files.path();
+        w->sys_locale = "ru_RU";
+        w->tr_file = w->app_name + "_ru_RU";
+        w->user = "operator";
+        w->level = 5;
+        w->ui->actionNatLang->trigger();
+        if (!russian)
+            w->ui->actionNatLang->trigger();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QStringList misfits;
+        for (QWidget *win : QList<QWidget *>{w, w->list_win, w->sky_win, w->about_win, w->help_win})
+            for (QWidget *wg : win->findChildren<QWidget *>())
+                if (wg->isVisibleTo(win))
+                    misfits << misfit(wg);
+        misfits.removeAll(QString());
+        QVERIFY2(misfits.isEmpty(), qPrintable(misfits.join('\n')));
+
+        // Nothing covers the About window's "Close" button.
+        w->ui->actionAbout->trigger();
+        QVERIFY(QTest::qWaitForWindowExposed(w->about_win));
+        const QRect close = w->about_win->close_btn->geometry();
+        for (const QPoint &corner : {close.topLeft(), close.bottomRight()})
+            QTRY_COMPARE(w->about_win->childAt(corner), w->about_win->close_btn);
+        w->about_win->hide();
     }
 
     void every_message_of_the_translation_is_complete()

@@ -87,10 +87,20 @@ private slots:
         QVERIFY(text.contains("designed for observations on the Orvex-1000 telescope."));
         QVERIFY(text.indexOf("Orvex_Obj_List") < text.indexOf("Author: The Orvex-1000"));
         QVERIFY(first->toHtml().contains("Orvex_Obj_List_icon.png"));
-        // "Close" follows the window; the table keeps the width it was built with.
+        // "Close" follows the window; the table keeps the width it was built
+        // with, so a narrow window scrolls sideways: "Close" goes above that
+        // bar, whole and clickable.
         about->show();
+        about->resize(700, 300);
+        QTRY_COMPARE(about->close_btn->geometry(), QRect((700 - 61) / 2, 300 - 26 - 2, 61, 26));
+        QVERIFY(!about->viewport()->geometry().intersects(about->close_btn->geometry()));
         about->resize(400, 300);
-        QTRY_COMPARE(about->close_btn->geometry(), QRect((400 - 61) / 2, 300 - 26 - 2, 61, 26));
+        QTRY_VERIFY(about->horizontalScrollBar()->isVisible());
+        QCOMPARE(about->close_btn->x(), (400 - 61) / 2);
+        const QRect close = about->close_btn->geometry();
+        for (const QPoint &corner : {close.topLeft(), close.bottomRight()})
+            QTRY_COMPARE(about->childAt(corner), about->close_btn);
+        QVERIFY(!about->viewport()->geometry().intersects(close));
         QCOMPARE(table->format().width().rawValue(), 515.0);
         QTest::mouseClick(about->close_btn, Qt::LeftButton);
         QVERIFY(!about->isVisible());
