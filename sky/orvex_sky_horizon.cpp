@@ -3,6 +3,7 @@
 #include "orvex_sky.h"
 
 #include "orvex_log.h"
+#include "orvex_reply_guard.h"
 #include "orvex_sky_math.h"
 #include "orvex_tcs_host.h"
 
@@ -13,29 +14,26 @@
 
 #include <algorithm>
 
-namespace {
-// A host that accepts the connection and then says nothing must not hold the
-// one request slot (and with it the second profile) for ever.
-constexpr int horizon_transfer_timeout_ms = 30000;
-} // namespace
-
 void Orvex_sky::request_horizon(bool direct)
 {
     const QString tag = direct ? QStringLiteral("dir") : QStringLiteral("rev");
     if (horizon_reply) {
         log_err(QStringLiteral("orvex_horizon.") + tag
                 + QStringLiteral(" read error "));
+        // Sent once the one in flight is done, or a slow host would cost
+        // the 'reverse' profile for the whole night.
+        horizon_waiting = direct ? 1 : 2;
         return;
     }
-    QNetworkRequest request(QUrl(QStringLiteral("http://") + host
-                                 + QStringLiteral("/tcs/orvex_horizon.php?")
-                                 + tag));
-    request.setTransferTimeout(horizon_transfer_timeout_ms);
-    horizon_reply = network_manager.get(request);
+    horizon_reply = network_manager.get(QNetworkRequest(
+        QUrl(QStringLiteral("http://") + host + QStringLiteral("/tcs/orvex_horizon.php?") + tag)));
     connect(horizon_reply, &QNetworkReply::finished, this,
             &Orvex_sky::get_horizon_finish);
     connect(horizon_reply, &QNetworkReply::errorOccurred, this,
             &Orvex_sky::get_horizon_error);
+    // The same limits as the main window's requests: an endless or huge
+    // reply must neither fill the memory nor hold the one request slot.
+    Orvex_reply_guard::watch(horizon_reply, horizon_timeout_ms);
 }
 
 void Orvex_sky::get_horizon_line() { request_horizon(false); }
@@ -47,11 +45,25 @@ void Orvex_sky::get_horizon_finish()
     auto *reply = qobject_cast<QNetworkReply *>(sender());
     if (!horizon_reply || reply != horizon_reply)
         return;
-    horizon_reply = nullptr;
     if (reply->error() == QNetworkReply::NoError)
         store_horizon(parse_horizon_reply(reply->readAll()));
-    reply->close();
+    release_horizon_reply();
+}
+
+void Orvex_sky::release_horizon_reply()
+{
+    QNetworkReply *reply = horizon_reply;
+    horizon_reply = nullptr;
+    Orvex_reply_guard::release(reply);
+    // One that failed on its own is still being finished by the toolkit;
+    // closing it would report its failure a second time.
+    if (!reply->isRunning())
+        reply->close();
     reply->deleteLater();
+    const int waiting = horizon_waiting;
+    horizon_waiting = 0;
+    if (waiting)
+        request_horizon(waiting == 1);
 }
 
 void Orvex_sky::store_horizon(const Horizon_reply &reply)
@@ -77,7 +89,8 @@ void Orvex_sky::get_horizon_error(QNetworkReply::NetworkError code)
     QPointer<QNetworkReply> reply = qobject_cast<QNetworkReply *>(sender());
     if (!reply || reply != horizon_reply)
         return;
-    const QString text = reply->errorString();
+    const QString text = Orvex_reply_guard::error_text(reply);
+    code = Orvex_reply_guard::error_code(reply, code);
     log_err(QStringLiteral("Orvex horizon read error ")
             + QString::number(int(code)) + QLatin1Char(' ') + text);
     QMessageBox::warning(this,
@@ -85,8 +98,6 @@ void Orvex_sky::get_horizon_error(QNetworkReply::NetworkError code)
                          text, QMessageBox::Ok);
     // The box ran its own event loop: the finish slot may have released this
     // reply meanwhile and a new request may be in flight.
-    if (reply && reply == horizon_reply) {
-        horizon_reply = nullptr;
-        reply->deleteLater();
-    }
+    if (reply && reply == horizon_reply)
+        release_horizon_reply();
 }
