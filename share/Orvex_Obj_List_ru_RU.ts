@@ -261,7 +261,7 @@
     </message>
     <message>
         <source>No users list: no answer in %1 s</source>
-        <translation>Нет списка пользователей: нет ответа за %1 с</translation>
+        <translation>Список польз.: нет ответа за %1 с</translation>
     </message>
     <message>
         <source>Empty Orvex password!</source>
