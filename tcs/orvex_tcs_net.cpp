@@ -123,8 +123,8 @@ void Orvex_Obj_List::orvex_send_error(QNetworkReply::NetworkError code)
 }
 
 // A users list that fails ends the program. One that only takes too long
-// is given up instead: the host may be slow at start-up, and the guest
-// (or a name picked later) can still poll.
+// is given up instead: the host may be slow at start-up, and the guest can
+// still poll.
 void Orvex_Obj_List::orvex_get_users_error(QNetworkReply::NetworkError code)
 {
     if (!users_reply)

@@ -241,6 +241,8 @@ private slots:
         v->state_ok = true;
         v->state_updated();
         expect(true, -1);
+        v->set_state_ok(false); // the cross goes at once, objects or not
+        expect(true, -1);
     }
 
     // A real double-click comes as press, release, double-click; the list
