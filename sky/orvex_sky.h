@@ -91,6 +91,7 @@ private:
                               QPen &pen_a);
     void store_horizon(const Horizon_reply &reply);
     void release_horizon_reply();
+    void send_waiting_horizon();
 };
 
 #endif

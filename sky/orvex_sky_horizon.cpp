@@ -9,7 +9,6 @@
 
 #include <QMessageBox>
 #include <QNetworkRequest>
-#include <QPointer>
 #include <QUrl>
 
 #include <algorithm>
@@ -45,9 +44,17 @@ void Orvex_sky::get_horizon_finish()
     auto *reply = qobject_cast<QNetworkReply *>(sender());
     if (!horizon_reply || reply != horizon_reply)
         return;
+    // One that broke a limit just before it finished is a failure all the
+    // same.
+    if (reply->error() == QNetworkReply::NoError
+        && Orvex_reply_guard::broken(reply) != Orvex_reply_guard::Limit::none) {
+        get_horizon_error(Orvex_reply_guard::error_code(reply, QNetworkReply::NoError));
+        return;
+    }
     if (reply->error() == QNetworkReply::NoError)
         store_horizon(parse_horizon_reply(reply->readAll()));
     release_horizon_reply();
+    send_waiting_horizon();
 }
 
 void Orvex_sky::release_horizon_reply()
@@ -60,6 +67,10 @@ void Orvex_sky::release_horizon_reply()
     if (!reply->isRunning())
         reply->close();
     reply->deleteLater();
+}
+
+void Orvex_sky::send_waiting_horizon()
+{
     const int waiting = horizon_waiting;
     horizon_waiting = 0;
     if (waiting)
@@ -86,18 +97,19 @@ void Orvex_sky::store_horizon(const Horizon_reply &reply)
 
 void Orvex_sky::get_horizon_error(QNetworkReply::NetworkError code)
 {
-    QPointer<QNetworkReply> reply = qobject_cast<QNetworkReply *>(sender());
+    auto *reply = qobject_cast<QNetworkReply *>(sender());
     if (!reply || reply != horizon_reply)
         return;
     const QString text = Orvex_reply_guard::error_text(reply);
     code = Orvex_reply_guard::error_code(reply, code);
     log_err(QStringLiteral("Orvex horizon read error ")
             + QString::number(int(code)) + QLatin1Char(' ') + text);
+    // Released before the box runs its own event loop: a reply given up by
+    // its limits is still inside the toolkit's abort, whose finished signal
+    // may come in that loop, and it must not be deleted there.
+    release_horizon_reply();
     QMessageBox::warning(this,
                          default_tcs_host() + QStringLiteral(" HTTP error"),
                          text, QMessageBox::Ok);
-    // The box ran its own event loop: the finish slot may have released this
-    // reply meanwhile and a new request may be in flight.
-    if (reply && reply == horizon_reply)
-        release_horizon_reply();
+    send_waiting_horizon();
 }

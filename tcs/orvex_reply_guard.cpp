@@ -76,18 +76,28 @@ void Orvex_reply_guard::check_size()
 }
 
 // abort() reports the failure at once (error, then finished) to whoever is
-// connected, so the reason must be in place before it is called. A reply
-// that has finished or failed already is left as it is.
+// connected, and an error box then runs its own event loop. Inside the
+// reply's own signals that would pull the toolkit's reply apart under its
+// feet, so the abort waits for the event loop; a reply that finishes in
+// between counts as failed all the same (broken() says so). A reply that has
+// finished or failed already is left as it is.
 void Orvex_reply_guard::refuse(Limit broken_limit, QNetworkReply::NetworkError error_code,
                                const QString &error_text)
 {
     if (limit != Limit::none || !reply->isRunning() || reply->error() != QNetworkReply::NoError)
         return;
     timer.stop();
+    disconnect(reply, nullptr, this, nullptr);
     limit = broken_limit;
     code = error_code;
     text = error_text;
-    reply->abort();
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (reply->isRunning() && reply->error() == QNetworkReply::NoError)
+                reply->abort();
+        },
+        Qt::QueuedConnection);
 }
 
 Orvex_reply_guard::Limit Orvex_reply_guard::broken(const QNetworkReply *reply)

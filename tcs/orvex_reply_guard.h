@@ -9,9 +9,10 @@
 // Limits on one reply from the TCS web host: a total time, a body size and a
 // 2xx status. The toolkit itself gives up on none of these (it buffers any
 // body and hands over a 3xx body as data), so a reply that breaks one is
-// aborted where that is noticed, while its body arrives. It then reaches its
-// owner's error handling like any failed transfer, and the owner asks the
-// guard for the code and the text to report.
+// aborted as soon as that is noticed, while its body arrives, at the next
+// turn of the event loop. It then reaches its owner's error handling like
+// any failed transfer, and the owner asks the guard for the code and the
+// text to report (and whether a reply that finished meanwhile failed).
 class Orvex_reply_guard : public QObject
 {
     Q_OBJECT

@@ -24,8 +24,15 @@ void Orvex_Obj_List::send_tcs_request(const char *path, const Orvex_query &pairs
     this->*member = reply;
     // Each handler serves only the reply it was made for: once the member
     // has been released (or holds a newer reply) a late signal is ignored.
-    connect(reply, &QNetworkReply::finished, this, [this, reply, member, finish] {
-        if (this->*member == reply)
+    connect(reply, &QNetworkReply::finished, this, [this, reply, member, finish, error] {
+        if (this->*member != reply)
+            return;
+        // One that broke a limit just before it finished is a failure all
+        // the same.
+        if (reply->error() == QNetworkReply::NoError
+            && Orvex_reply_guard::broken(reply) != Orvex_reply_guard::Limit::none)
+            (this->*error)(Orvex_reply_guard::error_code(reply, QNetworkReply::NoError));
+        else
             (this->*finish)();
     });
     connect(reply, &QNetworkReply::errorOccurred, this,
