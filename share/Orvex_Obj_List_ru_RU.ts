@@ -260,6 +260,10 @@
         <translation>Ошибка HTTP</translation>
     </message>
     <message>
+        <source>No users list: no answer in %1 s</source>
+        <translation>Список польз.: нет ответа за %1 с</translation>
+    </message>
+    <message>
         <source>Empty Orvex password!</source>
         <translation>Пустой пароль Orvex!</translation>
     </message>

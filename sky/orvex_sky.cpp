@@ -59,7 +59,14 @@ void Orvex_sky::set_tel_flip(bool flip)
     tel_flip_known = true;
 }
 
-void Orvex_sky::set_state_ok(bool ok) { state_ok = ok; }
+// A cross that stops being current goes at once, also where the next
+// state_updated would not repaint (an empty list).
+void Orvex_sky::set_state_ok(bool ok)
+{
+    if (state_ok && !ok)
+        update();
+    state_ok = ok;
+}
 
 void Orvex_sky::state_updated()
 {

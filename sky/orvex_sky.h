@@ -63,6 +63,11 @@ public:
     QString host;
     QNetworkAccessManager network_manager;
     QNetworkReply *horizon_reply = nullptr;
+    // A horizon request refused while another was in flight: 1 'direct',
+    // 2 'reverse', 0 none.
+    int horizon_waiting = 0;
+    // A horizon request not finished after this many ms is given up.
+    int horizon_timeout_ms = 30000;
     HorizonPoint horizon_direct[horizon_max_points];
     HorizonPoint horizon_reverse[horizon_max_points];
     int direct_count = 0;
@@ -90,6 +95,8 @@ private:
     void paint_selection_text(QPainter &painter, const Orvex_object &o,
                               QPen &pen_a);
     void store_horizon(const Horizon_reply &reply);
+    void release_horizon_reply();
+    void send_waiting_horizon();
 };
 
 #endif

@@ -3,22 +3,16 @@
 #include "orvex_sky.h"
 
 #include "orvex_log.h"
+#include "orvex_reply_guard.h"
 #include "orvex_slew_guard.h"
 #include "orvex_sky_math.h"
 #include "orvex_tcs_host.h"
 
 #include <QMessageBox>
 #include <QNetworkRequest>
-#include <QPointer>
 #include <QUrl>
 
 #include <algorithm>
-
-namespace {
-// A host that accepts the connection and then says nothing must not hold the
-// one request slot (and with it the second profile) for ever.
-constexpr int horizon_transfer_timeout_ms = 30000;
-} // namespace
 
 void Orvex_sky::request_horizon(bool direct)
 {
@@ -26,17 +20,20 @@ void Orvex_sky::request_horizon(bool direct)
     if (horizon_reply) {
         log_err(QStringLiteral("orvex_horizon.") + tag
                 + QStringLiteral(" read error "));
+        // Sent once the one in flight is done, or a slow host would cost
+        // the 'reverse' profile for the whole night.
+        horizon_waiting = direct ? 1 : 2;
         return;
     }
-    QNetworkRequest request(QUrl(QStringLiteral("http://") + host
-                                 + QStringLiteral("/tcs/orvex_horizon.php?")
-                                 + tag));
-    request.setTransferTimeout(horizon_transfer_timeout_ms);
-    horizon_reply = network_manager.get(request);
+    horizon_reply = network_manager.get(QNetworkRequest(
+        QUrl(QStringLiteral("http://") + host + QStringLiteral("/tcs/orvex_horizon.php?") + tag)));
     connect(horizon_reply, &QNetworkReply::finished, this,
             &Orvex_sky::get_horizon_finish);
     connect(horizon_reply, &QNetworkReply::errorOccurred, this,
             &Orvex_sky::get_horizon_error);
+    // The same limits as the main window's requests: an endless or huge
+    // reply must neither fill the memory nor hold the one request slot.
+    Orvex_reply_guard::watch(horizon_reply, horizon_timeout_ms);
 }
 
 void Orvex_sky::get_horizon_line() { request_horizon(false); }
@@ -48,11 +45,37 @@ void Orvex_sky::get_horizon_finish()
     auto *reply = qobject_cast<QNetworkReply *>(sender());
     if (!horizon_reply || reply != horizon_reply)
         return;
-    horizon_reply = nullptr;
+    // One that broke a limit just before it finished is a failure all the
+    // same.
+    if (reply->error() == QNetworkReply::NoError
+        && Orvex_reply_guard::broken(reply) != Orvex_reply_guard::Limit::none) {
+        get_horizon_error(Orvex_reply_guard::error_code(reply, QNetworkReply::NoError));
+        return;
+    }
     if (reply->error() == QNetworkReply::NoError)
         store_horizon(parse_horizon_reply(reply->readAll()));
-    reply->close();
+    release_horizon_reply();
+    send_waiting_horizon();
+}
+
+void Orvex_sky::release_horizon_reply()
+{
+    QNetworkReply *reply = horizon_reply;
+    horizon_reply = nullptr;
+    Orvex_reply_guard::release(reply);
+    // One that failed on its own is still being finished by the toolkit;
+    // closing it would report its failure a second time.
+    if (!reply->isRunning())
+        reply->close();
     reply->deleteLater();
+}
+
+void Orvex_sky::send_waiting_horizon()
+{
+    const int waiting = horizon_waiting;
+    horizon_waiting = 0;
+    if (waiting)
+        request_horizon(waiting == 1);
 }
 
 void Orvex_sky::store_horizon(const Horizon_reply &reply)
@@ -75,21 +98,21 @@ void Orvex_sky::store_horizon(const Horizon_reply &reply)
 
 void Orvex_sky::get_horizon_error(QNetworkReply::NetworkError code)
 {
-    QPointer<QNetworkReply> reply = qobject_cast<QNetworkReply *>(sender());
+    auto *reply = qobject_cast<QNetworkReply *>(sender());
     if (!reply || reply != horizon_reply)
         return;
-    const QString text = reply->errorString();
+    const QString text = Orvex_reply_guard::error_text(reply);
+    code = Orvex_reply_guard::error_code(reply, code);
     log_err(QStringLiteral("Orvex horizon read error ")
             + QString::number(int(code)) + QLatin1Char(' ') + text);
+    // Released before the box runs its own event loop: a reply given up by
+    // its limits is still inside the toolkit's abort, whose finished signal
+    // may come in that loop, and it must not be deleted there.
+    release_horizon_reply();
     QMessageBox::warning(this,
                          default_tcs_host() + QStringLiteral(" HTTP error"),
                          text, QMessageBox::Ok);
-    // The box ran its own event loop: the finish slot may have released this
-    // reply meanwhile and a new request may be in flight.
-    if (reply && reply == horizon_reply) {
-        horizon_reply = nullptr;
-        reply->deleteLater();
-    }
+    send_waiting_horizon();
 }
 
 Orvex_horizon_sets Orvex_sky::horizon_sets() const

@@ -6,6 +6,7 @@
 #include "orvex_obj_list_form.h"
 #include "orvex_sky.h"
 #include "orvex_list.h"
+#include "orvex_reply_guard.h"
 #include "orvex_tcs_request.h"
 
 #include <QLabel>
@@ -13,10 +14,6 @@
 #include <QNetworkRequest>
 #include <QStatusBar>
 #include <QTimer>
-
-namespace {
-const char timed_out_property[] = "orvex_timed_out";
-}
 
 void Orvex_Obj_List::send_tcs_request(const char *path, const Orvex_query &pairs,
                                       QNetworkReply *Orvex_Obj_List::*member,
@@ -27,26 +24,25 @@ void Orvex_Obj_List::send_tcs_request(const char *path, const Orvex_query &pairs
     this->*member = reply;
     // Each handler serves only the reply it was made for: once the member
     // has been released (or holds a newer reply) a late signal is ignored.
-    connect(reply, &QNetworkReply::finished, this, [this, reply, member, finish] {
-        if (this->*member == reply)
+    connect(reply, &QNetworkReply::finished, this, [this, reply, member, finish, error] {
+        if (this->*member != reply)
+            return;
+        // One that broke a limit just before it finished is a failure all
+        // the same.
+        if (reply->error() == QNetworkReply::NoError
+            && Orvex_reply_guard::broken(reply) != Orvex_reply_guard::Limit::none)
+            (this->*error)(Orvex_reply_guard::error_code(reply, QNetworkReply::NoError));
+        else
             (this->*finish)();
     });
     connect(reply, &QNetworkReply::errorOccurred, this,
             [this, reply, member, error](QNetworkReply::NetworkError code) {
                 if (this->*member == reply)
-                    (this->*error)(code);
+                    (this->*error)(Orvex_reply_guard::error_code(reply, code));
             });
-    // A host that accepts the connection and never answers must not block
-    // its kind for good.
-    auto *limit = new QTimer(reply);
-    limit->setSingleShot(true);
-    connect(limit, &QTimer::timeout, this, [this, reply, member, error] {
-        if (this->*member != reply)
-            return;
-        reply->setProperty(timed_out_property, true);
-        (this->*error)(QNetworkReply::TimeoutError);
-    });
-    limit->start(tcs_timeout_ms);
+    // A host that never finishes, or sends far more than any answer, must
+    // neither block its kind for good nor fill the memory.
+    Orvex_reply_guard::watch(reply, tcs_timeout_ms);
 }
 
 void Orvex_Obj_List::release_reply(QNetworkReply *&reply)
@@ -56,11 +52,9 @@ void Orvex_Obj_List::release_reply(QNetworkReply *&reply)
         return;
     reply = nullptr;
     disconnect(r, nullptr, this, nullptr);
-    if (QTimer *limit = r->findChild<QTimer *>(QString(), Qt::FindDirectChildrenOnly))
-        limit->stop();
-    // A reply given up by its time limit still holds its connection; one
-    // that failed on its own is being finished by the toolkit already, and
-    // closing it then would report its failure a second time.
+    Orvex_reply_guard::release(r);
+    // One that failed on its own is being finished by the toolkit already,
+    // and closing it then would report its failure a second time.
     if (!r->isRunning())
         r->close();
     else if (r->error() == QNetworkReply::NoError)
@@ -72,9 +66,7 @@ QString Orvex_Obj_List::reply_error_text(QNetworkReply *reply) const
 {
     if (!reply)
         return QString();
-    if (reply->property(timed_out_property).toBool())
-        return timeout_error_text(reply->url(), tcs_timeout_ms);
-    return mask_password(reply->errorString(), reply->url());
+    return mask_password(Orvex_reply_guard::error_text(reply), reply->url());
 }
 
 void Orvex_Obj_List::show_error_box(const QString &title, const QString &text)
@@ -82,8 +74,12 @@ void Orvex_Obj_List::show_error_box(const QString &title, const QString &text)
     QMessageBox::warning(this, title, text, QMessageBox::Ok);
 }
 
+// The last position is no longer known to be the telescope's: the sky must
+// not show it as current while the labels say "Off".
 void Orvex_Obj_List::reset_state_labels()
 {
+    sky_win->set_state_ok(false);
+    sky_win->state_updated();
     tcs_mode = tcs_mode_shown = QStringLiteral("Unknown");
     ui->orvex_tcs_lab->setText(tcs_mode);
     ui->otcs_connect_lab->setText(QStringLiteral("Off"));
@@ -133,14 +129,22 @@ void Orvex_Obj_List::orvex_send_error(QNetworkReply::NetworkError code)
         get_timer->start(60000);
 }
 
-// Without the users list nobody can log in: the program ends.
+// A users list that fails ends the program. One that only takes too long
+// is given up instead: the host may be slow at start-up, and the guest can
+// still poll.
 void Orvex_Obj_List::orvex_get_users_error(QNetworkReply::NetworkError code)
 {
     if (!users_reply)
         return;
     const QString text = reply_error_text(users_reply);
+    const bool too_slow = Orvex_reply_guard::broken(users_reply) == Orvex_reply_guard::Limit::time;
     release_reply(users_reply);
     log_err(QStringLiteral("Orvex read error %1 %2").arg(int(code)).arg(text));
+    if (too_slow) {
+        statusBar()->showMessage(tr("No users list: no answer in %1 s")
+                                     .arg(tcs_timeout_ms / 1000.0));
+        return;
+    }
     show_error_box(tcs_host + tr("HTTP error"), text);
     sky_win->close();
     list_win->close();

@@ -1,6 +1,7 @@
 // The main window's TCS client against an HTTP server on 127.0.0.1.
 #include "orvex_log.h"
 #include "orvex_obj_list_form.h"
+#include "orvex_reply_guard.h"
 #include "tcs_window_support.h"
 
 #include <QComboBox>
@@ -32,10 +33,11 @@ QString colors(const char *text, const char *back)
 
 // A TCS web host on the test's own event loop. Each path answers with the
 // status and body set for it (200 and nothing otherwise, which keeps the sky
-// window's horizon requests quiet), or never answers.
+// window's horizon requests quiet), never answers, or sends its body again
+// and again, without a length, until the client goes.
 struct Fake_tcs : QTcpServer
 {
-    struct Answer { int status = 200; QByteArray body; bool hang = false; };
+    struct Answer { int status = 200; QByteArray body; bool hang = false; bool endless = false; };
     QHash<QByteArray, Answer> answers;
     QHash<QByteArray, QList<QByteArray>> targets; // by path: path and query as received
 
@@ -60,6 +62,15 @@ struct Fake_tcs : QTcpServer
         const Answer a = answers.value(path);
         if (a.hang)
             return;
+        if (a.endless) {
+            s->write("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n");
+            const QByteArray chunk = a.body.repeated(65536 / a.body.size() + 1);
+            connect(s, &QTcpSocket::bytesWritten, s, [s, chunk] {
+                if (s->bytesToWrite() == 0)
+                    s->write(chunk);
+            });
+            return;
+        }
         s->write("HTTP/1.1 " + QByteArray::number(a.status)
                  + (a.status == 200 ? " OK" : " Internal Server Error") + "\r\nContent-Length: "
                  + QByteArray::number(a.body.size()) + "\r\nConnection: close\r\n\r\n" + a.body);
@@ -67,6 +78,7 @@ struct Fake_tcs : QTcpServer
     }
 };
 } // namespace
+Q_DECLARE_METATYPE(Fake_tcs::Answer)
 
 class Test_tcs_window : public QObject
 {
@@ -364,6 +376,36 @@ private slots:
         QCOMPARE(boxes.texts.size(), 2);
     }
 
+    // What the toolkit would hand over as data is an error of the kind.
+    void reply_limits_are_errors_data()
+    {
+        QTest::addColumn<QByteArray>("path");
+        QTest::addColumn<Fake_tcs::Answer>("answer");
+        QTest::addColumn<QString>("text");
+        const QByteArray just_over((1 << 20) + 1, 'x');
+        const QString larger = QStringLiteral(" - reply larger than 1048576 bytes");
+        QTest::newRow("state 301") << state_path << Fake_tcs::Answer{301, good("")} << " - server replied: 301 ";
+        QTest::newRow("state over 1 MiB") << state_path << Fake_tcs::Answer{200, just_over} << larger;
+        QTest::newRow("state endless") << state_path << Fake_tcs::Answer{200, good("A=1\n"), false, true} << larger;
+        QTest::newRow("command 302") << send_path << Fake_tcs::Answer{302, "Done\n"} << " - server replied: 302 ";
+        QTest::newRow("command endless") << send_path << Fake_tcs::Answer{200, "Done\n", false, true} << larger;
+    }
+    void reply_limits_are_errors()
+    {
+        QFETCH(QByteArray, path);
+        QFETCH(Fake_tcs::Answer, answer);
+        QFETCH(QString, text);
+        Box_closer boxes;
+        server.answers[path] = answer;
+        w->state_ok = w->sky_win->state_ok = true;
+        call(path == state_path ? "on_orvex_get_btn_clicked" : "on_orvex_stop_btn_clicked");
+        QTRY_COMPARE(boxes.texts.size(), 1);
+        QVERIFY2(boxes.texts[0].contains(text) && !boxes.texts[0].contains("kzmrp"), qPrintable(boxes.texts[0]));
+        QCOMPARE(labels(), QStringLiteral("Off Unknown Unknown"));
+        QVERIFY(!w->state_ok && !w->sky_win->state_ok); // no cross drawn as current
+        QVERIFY(!w->get_reply && !w->send_reply);
+    }
+
     void network_errors_and_timeout()
     {
         Box_closer boxes;
@@ -423,17 +465,40 @@ private slots:
         QCOMPARE(boxes.texts.size(), 4);
     }
 
-    void users_error_ends_program()
+    // A failed users list ends the program; one that takes too long is
+    // given up, and the program goes on with the combo box as it is.
+    void users_list_failures_data()
     {
+        QTest::addColumn<Fake_tcs::Answer>("answer");
+        QTest::addColumn<bool>("ends");
+        QTest::newRow("500") << Fake_tcs::Answer{500, ""} << true;
+        QTest::newRow("301") << Fake_tcs::Answer{301, "guest\n"} << true;
+        QTest::newRow("endless") << Fake_tcs::Answer{200, "guest\n", false, true} << true;
+        QTest::newRow("no answer") << Fake_tcs::Answer{200, "", true} << false;
+    }
+    void users_list_failures()
+    {
+        QFETCH(Fake_tcs::Answer, answer);
+        QFETCH(bool, ends);
         drop_window(w);
         Box_closer boxes;
-        server.answers[users_path] = {500, ""};
+        server.answers[users_path] = answer;
         w = make_window(server.host());
         w->show();
-        QTRY_COMPARE(boxes.texts.size(), 1);
-        QCOMPARE(boxes.titles.first(), server.host() + QStringLiteral("HTTP error"));
-        QVERIFY(!w->users_reply);
-        QVERIFY(!w->isVisible() && !w->sky_win->isVisible() && !w->list_win->isVisible());
+        if (!ends)
+            Orvex_reply_guard::of(w->users_reply)->timer.start(100);
+        QTRY_VERIFY(!w->users_reply);
+        QTRY_COMPARE(boxes.texts.size(), int(ends));
+        QCOMPARE(read_errors().size(), 1);
+        QCOMPARE(w->isVisible() && w->sky_win->isVisible() && w->list_win->isVisible(), !ends);
+        if (ends) {
+            QCOMPARE(boxes.titles.first(), server.host() + QStringLiteral("HTTP error"));
+            return;
+        }
+        QCOMPARE(status(), QStringLiteral("No users list: no answer in 30 s"));
+        QVERIFY2(read_errors()[0].startsWith(QStringLiteral("Orvex read error %1 ").arg(QNetworkReply::TimeoutError)),
+                 qPrintable(read_errors()[0]));
+        QVERIFY(w->ui->orvex_user_cb->count() == 0 && w->user_choice == QStringLiteral("guest"));
     }
 };
 
