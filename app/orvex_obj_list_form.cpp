@@ -103,6 +103,17 @@ QString fit_host(const QString &host, const QFontMetrics &metrics, int width)
     return metrics.elidedText(name, Qt::ElideRight, width);
 }
 
+QString fit_level(const QString &pattern, const QString &user, int level,
+                  const QFontMetrics &metrics, int width)
+{
+    const QString n = QString::number(level);
+    const QString whole = pattern.arg(user, n);
+    if (metrics.horizontalAdvance(whole) <= width)
+        return whole;
+    const int room = width - metrics.horizontalAdvance(pattern.arg(QString(), n));
+    return pattern.arg(metrics.elidedText(user, Qt::ElideRight, qMax(room, 0)), n);
+}
+
 void Orvex_Obj_List_form::build(QMainWindow *window)
 {
     if (window->objectName().isEmpty())
@@ -353,6 +364,17 @@ void Orvex_Obj_List_form::show_tcs_host(const QString &host)
     orvex_host_lab->setText(
         fit_host(host, orvex_host_lab->fontMetrics(), orvex_host_lab->contentsRect().width()));
     orvex_host_lab->setToolTip(host);
+}
+
+void Orvex_Obj_List_form::show_level(const QString &pattern, const QString &user, int level)
+{
+    // A window not shown yet has not placed its labels: the width to fit in
+    // is the one the layout gives.
+    if (QLayout *row = orvex_level_lab->parentWidget()->layout())
+        row->activate();
+    orvex_level_lab->setText(fit_level(pattern, user, level, orvex_level_lab->fontMetrics(),
+                                       orvex_level_lab->contentsRect().width()));
+    orvex_level_lab->setToolTip(pattern.arg(user, QString::number(level)));
 }
 
 void Orvex_Obj_List_form::set_texts(QMainWindow *window)

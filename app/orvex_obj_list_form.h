@@ -23,6 +23,12 @@ class QWidget;
 // its end with an ellipsis when even that is too wide.
 QString fit_host(const QString &host, const QFontMetrics &metrics, int width);
 
+// The level text `pattern` ("User=%1 Level=%2 ") for `user` and `level` in
+// `width` pixels: a long user name is cut with an ellipsis so that the
+// level always shows.
+QString fit_level(const QString &pattern, const QString &user, int level,
+                  const QFontMetrics &metrics, int width);
+
 // The main window's widgets, built in code with fixed pixel geometry.
 class Orvex_Obj_List_form
 {
@@ -35,6 +41,8 @@ public:
     // Shows the host in its narrow label as far as it fits; the whole host
     // is the label's tooltip.
     void show_tcs_host(const QString &host);
+    // Shows the translated level text, the whole of it as the tooltip.
+    void show_level(const QString &pattern, const QString &user, int level);
 
     QAction *actionQuit;
     QAction *actionClear_list;

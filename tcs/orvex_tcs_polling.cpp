@@ -141,7 +141,7 @@ void Orvex_Obj_List::level_change(int n, const QString &reply_user)
         return;
     log_out(QStringLiteral("User=") + reply_user + QStringLiteral(" Level=") + QString::number(n));
     level = clamp_level(n);
-    ui->orvex_level_lab->setText(tr("User=%1 Level=%2 ").arg(reply_user, QString::number(level)));
+    ui->show_level(tr("User=%1 Level=%2 "), reply_user, level);
     const Orvex_level_buttons b = level_buttons(level, on_tcs_host, not_local);
     set_button(ui->orvex_send_btn, b.send);
     set_button(ui->orvex_stop_btn, b.slew_stop);
