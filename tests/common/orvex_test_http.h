@@ -6,13 +6,19 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
-// A tiny HTTP/1.0 server on 127.0.0.1 for tests that only need fixed bodies:
-// each path (without query) answers with its body and 200; any other path
-// gets the body under "*" if there is one, else 404. It runs on the test's
-// own event loop.
+// A tiny HTTP server on 127.0.0.1, on the test's own event loop. A path
+// (without query) in `answers` gets that answer: its status and body, no
+// answer at all (hang), or its body again and again without a length until
+// the client goes (endless). A path in `bodies` gets its body and 200; any
+// other path the body under "*" if there is one, else 404.
 class Orvex_test_http : public QTcpServer
 {
 public:
+    struct Answer { int status = 200; QByteArray body; bool hang = false; bool endless = false; };
+    QHash<QByteArray, Answer> answers;
+    QHash<QByteArray, QByteArray> bodies;
+    QList<QByteArray> requests; // path and query as received
+
     Orvex_test_http()
     {
         listen(QHostAddress::LocalHost, 0);
@@ -21,25 +27,33 @@ public:
                 connect(s, &QTcpSocket::readyRead, s, [this, s] { answer(s); });
         });
     }
-
     QString host() const { return QStringLiteral("127.0.0.1:%1").arg(serverPort()); }
-
-    QHash<QByteArray, QByteArray> bodies;
-    QList<QByteArray> requests;
 
 private:
     void answer(QTcpSocket *s)
     {
-        const QByteArray head = s->readAll();
-        const QByteArray target = head.split(' ').value(1);
+        const QByteArray head = s->property("head").toByteArray() + s->readAll();
+        s->setProperty("head", head);
+        if (!head.contains("\r\n\r\n"))
+            return;
+        const QByteArray target = head.split(' ').value(1), path = target.split('?').value(0);
         requests.append(target);
-        const QByteArray path = target.split('?').value(0);
         const QByteArray key = bodies.contains(path) ? path : QByteArray("*");
-        const bool known = bodies.contains(key);
-        const QByteArray body = bodies.value(key);
-        s->write(QByteArray(known ? "HTTP/1.0 200 OK\r\n" : "HTTP/1.0 404 Not Found\r\n")
-                 + "Content-Type: text/plain\r\nContent-Length: "
-                 + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
+        const Answer a = answers.value(path, {bodies.contains(key) ? 200 : 404, bodies.value(key)});
+        if (a.hang)
+            return;
+        if (a.endless) {
+            s->write("HTTP/1.0 200 OK\r\n\r\n");
+            const QByteArray chunk = a.body.repeated(65536 / a.body.size() + 1);
+            connect(s, &QTcpSocket::bytesWritten, s, [s, chunk] {
+                if (s->bytesToWrite() == 0)
+                    s->write(chunk);
+            });
+            return;
+        }
+        s->write("HTTP/1.0 " + QByteArray::number(a.status) + (a.status == 200 ? " OK" : " Failed")
+                 + "\r\nContent-Type: text/plain\r\nContent-Length: " + QByteArray::number(a.body.size())
+                 + "\r\nConnection: close\r\n\r\n" + a.body);
         s->disconnectFromHost();
     }
 };

@@ -7,12 +7,13 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 
 #include <functional>
 
-// Closes every warning box shortly after it opens, remembering its title and
-// text. `while_open` runs inside the box's own event loop first.
+// Closes every message box shortly after it opens, remembering its title and
+// text; `while_open` runs inside the box's own event loop first.
 struct Box_closer : QObject
 {
     QStringList titles, texts;
@@ -33,6 +34,10 @@ struct Box_closer : QObject
             box->done(QMessageBox::Ok);
         });
         timer.start(20);
+    }
+    static void click_yes()
+    {
+        qobject_cast<QMessageBox *>(QApplication::activeModalWidget())->button(QMessageBox::Yes)->click();
     }
 };
 

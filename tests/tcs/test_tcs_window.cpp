@@ -1,4 +1,5 @@
 // The main window's TCS client against an HTTP server on 127.0.0.1.
+#include "common/orvex_test_http.h"
 #include "orvex_log.h"
 #include "orvex_obj_list_form.h"
 #include "orvex_reply_guard.h"
@@ -10,14 +11,14 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QtTest>
 
+using Answer = Orvex_test_http::Answer;
+Q_DECLARE_METATYPE(Answer)
+
 namespace {
-const QByteArray users_path = "/tcs/orvex_users_all.cgi";
-const QByteArray state_path = "/tcs/otcs_get.cgi";
-const QByteArray send_path = "/tcs/otcs_send.cgi";
+const QByteArray users_path = "/tcs/orvex_users_all.cgi", state_path = "/tcs/otcs_get.cgi",
+                 send_path = "/tcs/otcs_send.cgi";
 
 QByteArray good(const QByteArray &lines) { return lines + "State=Ok\n"; }
 
@@ -30,61 +31,13 @@ QString colors(const char *text, const char *back)
 {
     return QColor(QLatin1String(text)).name() + ' ' + QColor(QLatin1String(back)).name();
 }
-
-// A TCS web host on the test's own event loop. Each path answers with the
-// status and body set for it (200 and nothing otherwise, which keeps the sky
-// window's horizon requests quiet), never answers, or sends its body again
-// and again, without a length, until the client goes.
-struct Fake_tcs : QTcpServer
-{
-    struct Answer { int status = 200; QByteArray body; bool hang = false; bool endless = false; };
-    QHash<QByteArray, Answer> answers;
-    QHash<QByteArray, QList<QByteArray>> targets; // by path: path and query as received
-
-    Fake_tcs()
-    {
-        listen(QHostAddress::LocalHost, 0);
-        connect(this, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *s = nextPendingConnection())
-                connect(s, &QTcpSocket::readyRead, s, [this, s] { read(s); });
-        });
-    }
-    QString host() const { return QStringLiteral("127.0.0.1:%1").arg(serverPort()); }
-
-    void read(QTcpSocket *s)
-    {
-        const QByteArray head = s->property("head").toByteArray() + s->readAll();
-        s->setProperty("head", head);
-        if (!head.contains("\r\n\r\n"))
-            return;
-        const QByteArray target = head.split(' ').value(1), path = target.split('?').value(0);
-        targets[path].append(target);
-        const Answer a = answers.value(path);
-        if (a.hang)
-            return;
-        if (a.endless) {
-            s->write("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n");
-            const QByteArray chunk = a.body.repeated(65536 / a.body.size() + 1);
-            connect(s, &QTcpSocket::bytesWritten, s, [s, chunk] {
-                if (s->bytesToWrite() == 0)
-                    s->write(chunk);
-            });
-            return;
-        }
-        s->write("HTTP/1.1 " + QByteArray::number(a.status)
-                 + (a.status == 200 ? " OK" : " Internal Server Error") + "\r\nContent-Length: "
-                 + QByteArray::number(a.body.size()) + "\r\nConnection: close\r\n\r\n" + a.body);
-        s->disconnectFromHost();
-    }
-};
 } // namespace
-Q_DECLARE_METATYPE(Fake_tcs::Answer)
 
 class Test_tcs_window : public QObject
 {
     Q_OBJECT
 
-    Fake_tcs server;
+    Orvex_test_http server;
     Orvex_Obj_List *w = nullptr;
     QStringList out, err;
 
@@ -99,6 +52,15 @@ class Test_tcs_window : public QObject
     {
         w->ui->orvex_passwd_edt->setText(QLatin1String(text));
         w->ui->orvex_passwd_set_btn->click();
+    }
+    // The requests to one path, with their queries.
+    QList<QByteArray> sent(const QByteArray &path) const
+    {
+        QList<QByteArray> list;
+        for (const QByteArray &r : server.requests)
+            if (r.split('?').value(0) == path)
+                list.append(r);
+        return list;
     }
     // The sky window logs its horizon on standard error too.
     QStringList read_errors() const { return err.filter(QRegularExpression("^Orvex read error ")); }
@@ -116,21 +78,24 @@ class Test_tcs_window : public QObject
     void get_state(const QByteArray &body)
     {
         server.answers[state_path] = {200, body};
-        const int before = server.targets[state_path].size();
+        const int before = sent(state_path).size();
         w->ui->orvex_get_btn->click();
         QTRY_VERIFY(!w->get_reply);
-        QCOMPARE(server.targets[state_path].size(), before + 1);
+        QCOMPARE(sent(state_path).size(), before + 1);
     }
 
 private slots:
     // Windows come and go in every test; the application must outlive them.
-    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+    // Other paths (the sky window's horizon) get 200 and nothing.
+    void initTestCase()
+    {
+        QApplication::setQuitOnLastWindowClosed(false);
+        server.bodies["*"] = "";
+    }
     void init()
     {
-        out.clear();
-        err.clear();
         set_log_capture(&out, &err);
-        server.targets.clear();
+        server.requests.clear();
         server.answers = {{users_path, {200, "observer1 night shift\nguest Guest account\nobserver2\n"}}};
         w = make_window(server.host());
         QTRY_VERIFY(!w->users_reply);
@@ -140,78 +105,69 @@ private slots:
         drop_window(w);
         w = nullptr;
         set_log_capture(nullptr, nullptr);
+        out.clear();
+        err.clear();
     }
 
     void users_password_and_state_requests()
     {
-        QCOMPARE(server.targets[users_path], QList<QByteArray>{users_path});
+        QCOMPARE(sent(users_path), QList<QByteArray>{users_path});
         QCOMPARE(w->user_choice, QStringLiteral("guest"));
         w->ui->orvex_user_cb->setCurrentIndex(0);
         QCOMPARE(w->user_choice, QStringLiteral("observer1"));
-
         // The choice waits for "Set"; a one-character password goes out
         // without any query and does not start polling.
         get_state("");
-        QCOMPARE(server.targets[state_path].last(), QByteArray("/tcs/otcs_get.cgi?User=guest&Pass=kzmrp"));
+        QCOMPARE(sent(state_path).last(), QByteArray("/tcs/otcs_get.cgi?User=guest&Pass=kzmrp"));
         set_password("y");
         QVERIFY(!w->get_reply && !w->get_timer->isActive());
         get_state("");
-        QCOMPARE(server.targets[state_path].last(), state_path);
+        QCOMPARE(sent(state_path).last(), state_path);
 
         server.answers[state_path] = {200, "", true};
         w->level = 4;
         set_password("  star  light ");
-        QCOMPARE(w->level, 0);
-        QVERIFY(w->get_timer->isActive());
+        QVERIFY(w->level == 0 && w->get_timer->isActive());
         QCOMPARE(w->get_timer->interval(), 5000);
-        QTRY_COMPARE(server.targets[state_path].last(),
-                     QByteArray("/tcs/otcs_get.cgi?User=observer1&Pass=star%20light"));
+        QTRY_COMPARE(sent(state_path).last(), QByteArray("/tcs/otcs_get.cgi?User=observer1&Pass=star%20light"));
         // While a state reply is outstanding nothing more is sent, but a
         // timer shot leaves from_timer set so that reply restarts polling.
         QNetworkReply *outstanding = w->get_reply;
         w->ui->orvex_get_offset_btn->click();
         call("orvex_get_timer");
-        QCOMPARE(w->get_reply, outstanding);
-        QVERIFY(w->from_timer);
+        QVERIFY(w->get_reply == outstanding && w->from_timer);
     }
 
-    void good_state_and_levels()
+    void state_display()
     {
+        // At start the TCS label shows "Unknown" while "Off" counts as shown.
+        get_state(good("TCSmode=Off\nLevel=4\n"));
+        QCOMPARE(w->ui->orvex_tcs_lab->text(), QStringLiteral("Unknown"));
+
         get_state(good("TCS ready\nUser=observer\nLevel=3\nStime=25.5\nRA=2\nTCSmode=Simul\nTelMode=Tracking\n"));
         QCOMPARE(w->ui->orvex_level_lab->text(), QStringLiteral("User=observer Level=3 "));
         QVERIFY(out.contains("User=observer Level=3") && out.contains("Orvex read Ok! "));
-        QCOMPARE(buttons(), QStringLiteral("1111"));
-        QCOMPARE(labels(), QStringLiteral("On Simul Tracking"));
+        QCOMPARE(buttons() + ' ' + labels(), QStringLiteral("1111 On Simul Tracking"));
         QCOMPARE(colors(w->ui->otcs_connect_lab), colors("Blue", "LightGreen"));
         QCOMPARE(colors(w->ui->orvex_tcs_lab), colors("White", "Pink"));
         QCOMPARE(colors(w->ui->orvex_state_lab), colors("Blue", "LightGreen"));
-        QCOMPARE(sidereal_time, 5400.0);
-        QCOMPARE(w->tel_object->ra, 7200.0);
+        QVERIFY(sidereal_time == 5400.0 && w->tel_object->ra == 7200.0);
 
         // Level 7: clamped on screen, logged as read, and logged every time.
         get_state(good("User=observer\nLevel=7\n"));
         get_state(good("User=observer\nLevel=7\n"));
         QCOMPARE(out.count(QStringLiteral("User=observer Level=7")), 2);
         QCOMPARE(w->ui->orvex_level_lab->text(), QStringLiteral("User=observer Level=5 "));
-
         // On the TCS web host a non-local level-3 observer may only send.
         w->on_tcs_host = w->not_local = true;
         get_state(good("Level=3\n"));
         QCOMPARE(buttons(), QStringLiteral("1000"));
-
         // Without a User line the state is good but the connect label is off.
         get_state("State=Ok\n");
         QVERIFY(w->state_ok);
         QCOMPARE(w->ui->otcs_connect_lab->text(), QStringLiteral("Off"));
-    }
 
-    void bad_state_display()
-    {
-        // At start the TCS label shows "Unknown" while "Off" counts as shown.
-        get_state(good("TCSmode=Off\nLevel=4\n"));
-        QCOMPARE(w->ui->orvex_tcs_lab->text(), QStringLiteral("Unknown"));
         w->get_timer->start(5000);
-
         w->ui->orvex_obj_edt->setText(QStringLiteral("old"));
         get_state("Permiss=no\nState=Err\n");
         QCOMPARE(status(), QStringLiteral("Permiss no"));
@@ -220,12 +176,10 @@ private slots:
         const int at = out.lastIndexOf(QRegularExpression("^stime=\\d\\d:\\d\\d:\\d\\d\\.\\d\\d$"));
         QVERIFY(at >= 0);
         QCOMPARE(out.value(at + 1), QStringLiteral("Permiss no"));
-        QCOMPARE(labels(), QStringLiteral("Off Unknown Unknown"));
+        QCOMPARE(buttons() + ' ' + labels(), QStringLiteral("0000 Off Unknown Unknown"));
         QCOMPARE(colors(w->ui->orvex_state_lab), colors("Black", "Lightgray"));
         QCOMPARE(w->ui->orvex_level_lab->text(), QStringLiteral("User=? Level = ? "));
-        QCOMPARE(w->level, 0);
-        QCOMPARE(buttons(), QStringLiteral("0000"));
-        QCOMPARE(w->get_timer->interval(), 15000);
+        QVERIFY(w->level == 0 && w->get_timer->interval() == 15000);
 
         // A second bad reply logs nothing more; an empty body reads "State=Err".
         const int lines = out.size();
@@ -258,8 +212,7 @@ private slots:
         w->get_timer->start(9000);
         w->ui->orvex_ra_edt->setText(QStringLiteral(" 1:2 "));
         call("on_orvex_send_btn_clicked");
-        QCOMPARE(w->get_timer->interval(), 1000);
-        QVERIFY(w->get_timer->isActive() && !w->send_reply);
+        QVERIFY(w->get_timer->isActive() && w->get_timer->interval() == 1000 && !w->send_reply);
         QCOMPARE(status() + '|' + err.last(), QStringLiteral("Wrong or Empty R.A.!|Wrong or Empty R.A. <1:2>"));
     }
 
@@ -289,55 +242,41 @@ private slots:
         QVERIFY(!w->view_timer->isActive());
     }
 
-    void command_queries()
+    void commands_and_replies()
     {
         w->set_form(QStringLiteral("M 51"), QStringLiteral("12:30:00"), QStringLiteral("+45:00:00"),
                     QStringLiteral("2000.0"));
         w->ui->orvex_offha_edt->setText(QStringLiteral("0.004"));
         w->ui->orvex_offdec_edt->setText(QStringLiteral("0.06"));
-        server.answers[send_path] = {200, "Done\n"};
-        for (const char *slot : {"on_orvex_send_btn_clicked", "on_orvex_set_offset_btn_clicked"}) {
-            call(slot);
-            QTRY_VERIFY(!w->send_reply);
-        }
+        // Two plain lines: the first at once, the second later, then nothing.
+        server.answers[send_path] = {200, "Object sent\nWaiting for slew"};
+        call("on_orvex_send_btn_clicked");
+        QTRY_VERIFY(!w->send_reply);
+        QCOMPARE(status(), QStringLiteral("Object sent ")); // line feed blanked
+        call("orvex_show_stat_msg");
+        QCOMPARE(status(), QStringLiteral("Waiting for slew"));
+        call("orvex_show_stat_msg");
+        QCOMPARE(status(), QString());
+        // A "State" second line sets the state and is not shown.
+        server.answers[send_path] = {200, "Done\nState=Ok\n"};
+        call("on_orvex_set_offset_btn_clicked");
+        QTRY_VERIFY(!w->send_reply);
+        QVERIFY(w->state_ok && w->stat_msg.isEmpty());
+        QCOMPARE(out.mid(out.size() - 2), (QStringList{"Done\n", "State=Ok\n"}));
+
         // One command at a time: the others send nothing and show nothing.
         server.answers[send_path] = {200, "", true};
         call("on_orvex_stop_btn_clicked");
         QNetworkReply *outstanding = w->send_reply;
-        QTRY_COMPARE(server.targets[send_path].size(), 3);
+        QTRY_COMPARE(sent(send_path).size(), 3);
         w->statusBar()->clearMessage();
         call("on_orvex_slew_btn_clicked");
         call("on_orvex_send_btn_clicked");
-        QCOMPARE(w->send_reply, outstanding);
-        QCOMPARE(status(), QString());
-        QCOMPARE(server.targets[send_path],
-                 (QList<QByteArray>{"/tcs/otcs_send.cgi?User=guest&Pass=kzmrp&RA=12:30:00&Dec=%2B45:00:00"
-                                    "&Epoch=2000.0&Name=M%2051&Mess=from%20Orvex_Obj_List&Cmd=Send",
-                                    "/tcs/otcs_send.cgi?User=guest&Pass=kzmrp&offHA=0.004&offDec=0.06&Cmd=Corr",
-                                    "/tcs/otcs_send.cgi?User=guest&Pass=kzmrp&Cmd=Stop"}));
-    }
-
-    void command_reply_messages()
-    {
-        sidereal_time = 3723; // on the meridian: no question before the slew
-        w->set_form(QStringLiteral("1:2:3"), QStringLiteral("-1:2:3"));
-        // Two plain lines: the first 5 s, the second 3 s, then nothing.
-        server.answers[send_path] = {200, "Object sent\nWaiting for slew"};
-        QElapsedTimer clock;
-        clock.start();
-        call("on_orvex_slew_btn_clicked");
-        QTRY_COMPARE(status(), QStringLiteral("Object sent ")); // line feed blanked
-        QTRY_COMPARE_WITH_TIMEOUT(status(), QStringLiteral("Waiting for slew"), 7000);
-        QVERIFY(clock.elapsed() >= 4700); // coarse timers may fire 5 % early
-        QTRY_COMPARE_WITH_TIMEOUT(status(), QString(), 5000);
-        QVERIFY(clock.elapsed() >= 7500);
-
-        // A "State" second line sets the state and is not shown.
-        server.answers[send_path] = {200, "Done\nState=Ok\n"};
-        call("on_orvex_send_btn_clicked");
-        QTRY_VERIFY(!w->send_reply);
-        QVERIFY(w->state_ok && w->stat_msg.isEmpty());
-        QCOMPARE(out.mid(out.size() - 2), (QStringList{"Done\n", "State=Ok\n"}));
+        QVERIFY(w->send_reply == outstanding && status().isEmpty());
+        QCOMPARE(sent(send_path), (QList<QByteArray>{"/tcs/otcs_send.cgi?User=guest&Pass=kzmrp&RA=12:30:00&Dec=%2B45:00:00"
+                                                     "&Epoch=2000.0&Name=M%2051&Mess=from%20Orvex_Obj_List&Cmd=Send",
+                                                     "/tcs/otcs_send.cgi?User=guest&Pass=kzmrp&offHA=0.004&offDec=0.06&Cmd=Corr",
+                                                     "/tcs/otcs_send.cgi?User=guest&Pass=kzmrp&Cmd=Stop"}));
     }
 
     // No horizon profile has loaded (the server answers nothing): the
@@ -353,26 +292,19 @@ private slots:
         bool polling_in_box = true;
         boxes.while_open = [&] { polling_in_box = w->get_timer->isActive(); };
         call("on_orvex_slew_btn_clicked");
-        QVERIFY(!polling_in_box);
+        QVERIFY(!polling_in_box && !w->send_reply && w->get_timer->isActive());
         QCOMPARE(boxes.texts, QStringList("M 51 is below the horizon: altitude -76.3°, horizon 0.0° "
                                           "at azimuth 180°. Slew anyway?"));
-        QVERIFY(!w->send_reply && w->get_timer->isActive());
         QCOMPARE(status() + '|' + err.last(), QStringLiteral("Slew to M 51 not sent: it is below the horizon|"
                                                              "Slew to M 51 not sent: it is below the horizon"));
-
-        boxes.while_open = [] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            box->button(QMessageBox::Yes)->click();
-        };
+        boxes.while_open = Box_closer::click_yes;
         call("on_orvex_slew_btn_clicked");
         QTRY_VERIFY(!w->send_reply);
-        QCOMPARE(boxes.texts.size(), 2);
-        QCOMPARE(server.targets[send_path],
-                 QList<QByteArray>{"/tcs/otcs_send.cgi?User=guest&Pass=kzmrp&RA=12:00:00&Dec=-30:00:00"
-                                   "&Epoch=2000.0&Name=M%2051&Mess=from%20Orvex_Obj_List&Cmd=Slew"});
+        QCOMPARE(sent(send_path), QList<QByteArray>{"/tcs/otcs_send.cgi?User=guest&Pass=kzmrp&RA=12:00:00&Dec=-30:00:00"
+                                                    "&Epoch=2000.0&Name=M%2051&Mess=from%20Orvex_Obj_List&Cmd=Slew"});
         // Sending without a slew never asks.
         call("on_orvex_send_btn_clicked");
-        QTRY_COMPARE(server.targets[send_path].size(), 2);
+        QTRY_COMPARE(sent(send_path).size(), 2);
         QCOMPARE(boxes.texts.size(), 2);
     }
 
@@ -380,20 +312,19 @@ private slots:
     void reply_limits_are_errors_data()
     {
         QTest::addColumn<QByteArray>("path");
-        QTest::addColumn<Fake_tcs::Answer>("answer");
+        QTest::addColumn<Answer>("answer");
         QTest::addColumn<QString>("text");
-        const QByteArray just_over((1 << 20) + 1, 'x');
         const QString larger = QStringLiteral(" - reply larger than 1048576 bytes");
-        QTest::newRow("state 301") << state_path << Fake_tcs::Answer{301, good("")} << " - server replied: 301 ";
-        QTest::newRow("state over 1 MiB") << state_path << Fake_tcs::Answer{200, just_over} << larger;
-        QTest::newRow("state endless") << state_path << Fake_tcs::Answer{200, good("A=1\n"), false, true} << larger;
-        QTest::newRow("command 302") << send_path << Fake_tcs::Answer{302, "Done\n"} << " - server replied: 302 ";
-        QTest::newRow("command endless") << send_path << Fake_tcs::Answer{200, "Done\n", false, true} << larger;
+        QTest::newRow("state 301") << state_path << Answer{301, good("")} << " - server replied: 301 ";
+        QTest::newRow("state over 1 MiB") << state_path << Answer{200, QByteArray((1 << 20) + 1, 'x')} << larger;
+        QTest::newRow("state endless") << state_path << Answer{200, good("A=1\n"), false, true} << larger;
+        QTest::newRow("command 302") << send_path << Answer{302, "Done\n"} << " - server replied: 302 ";
+        QTest::newRow("command endless") << send_path << Answer{200, "Done\n", false, true} << larger;
     }
     void reply_limits_are_errors()
     {
         QFETCH(QByteArray, path);
-        QFETCH(Fake_tcs::Answer, answer);
+        QFETCH(Answer, answer);
         QFETCH(QString, text);
         Box_closer boxes;
         server.answers[path] = answer;
@@ -409,8 +340,7 @@ private slots:
     void network_errors_and_timeout()
     {
         Box_closer boxes;
-        server.answers[state_path] = {500, ""};
-        server.answers[send_path] = {500, ""};
+        server.answers[state_path] = server.answers[send_path] = {500, ""};
         set_password("SECRET42");
         QPointer<QNetworkReply> failed = w->get_reply;
         QTRY_COMPARE(boxes.texts.size(), 1);
@@ -422,8 +352,7 @@ private slots:
         QCOMPARE(read_errors(), QStringList(QStringLiteral("Orvex read error %1 %2")
                                                 .arg(int(QNetworkReply::InternalServerError)).arg(text)));
         QCOMPARE(labels(), QStringLiteral("Off Unknown Unknown"));
-        QVERIFY(w->get_timer->isActive()); // polling resumes a minute later
-        QCOMPARE(w->get_timer->interval(), 60000);
+        QVERIFY(w->get_timer->isActive() && w->get_timer->interval() == 60000); // polling resumes a minute later
 
         // A failed command: masked too; polling that was off stays off.
         w->get_timer->stop();
@@ -469,16 +398,16 @@ private slots:
     // given up, and the program goes on with the combo box as it is.
     void users_list_failures_data()
     {
-        QTest::addColumn<Fake_tcs::Answer>("answer");
+        QTest::addColumn<Answer>("answer");
         QTest::addColumn<bool>("ends");
-        QTest::newRow("500") << Fake_tcs::Answer{500, ""} << true;
-        QTest::newRow("301") << Fake_tcs::Answer{301, "guest\n"} << true;
-        QTest::newRow("endless") << Fake_tcs::Answer{200, "guest\n", false, true} << true;
-        QTest::newRow("no answer") << Fake_tcs::Answer{200, "", true} << false;
+        QTest::newRow("500") << Answer{500, ""} << true;
+        QTest::newRow("301") << Answer{301, "guest\n"} << true;
+        QTest::newRow("endless") << Answer{200, "guest\n", false, true} << true;
+        QTest::newRow("no answer") << Answer{200, "", true} << false;
     }
     void users_list_failures()
     {
-        QFETCH(Fake_tcs::Answer, answer);
+        QFETCH(Answer, answer);
         QFETCH(bool, ends);
         drop_window(w);
         Box_closer boxes;
