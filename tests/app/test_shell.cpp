@@ -158,6 +158,11 @@ private slots:
         // The port does not fit beside the host.
         QCOMPARE(ui->orvex_host_lab->text(), QStringLiteral("127.0.0.1"));
         QCOMPARE(ui->orvex_host_lab->toolTip(), host.host());
+        // A long user name is cut, never the level.
+        ui->show_level("User=%1 Level=%2 ", "night-observer-of-the-week", 3);
+        QVERIFY2(ui->orvex_level_lab->text().endsWith(QString(QChar(0x2026)) + " Level=3 "),
+                 qPrintable(ui->orvex_level_lab->text()));
+        QCOMPARE(ui->orvex_level_lab->toolTip(), "User=night-observer-of-the-week Level=3 ");
         // The TCS commands wait for a state, in grey.
         const QList<QPushButton *> off = {ui->orvex_send_btn, ui->orvex_stop_btn, ui->orvex_slew_btn,
                                           ui->orvex_set_offset_btn};
