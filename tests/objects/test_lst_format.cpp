@@ -1,5 +1,4 @@
-// .lst line classification, field extraction, epoch dates and the line
-// forms the program writes.
+// .lst line classification, field extraction, epoch dates and written lines.
 #include "orvex_lst_format.h"
 #include "orvex_object.h"
 
@@ -12,13 +11,11 @@ class Test_lst_format : public QObject
 private slots:
     void comment_lines()
     {
-        for (const char *line : {"", "# 12 30 00 : +45 00 00", "12:30:00 +45:00:00",
-                                    "12 30 00 +45 00 00 2000.0", "12 30 : +45 00 00",
-                                    "12 3x 00 : +45 00 00", "M31 12 30 00 : +45 00 00"}) {
-            QVERIFY2(!lst_is_object_line(line), line);
+        for (const char *line : {"", "# 12 30 00 : +45 00 00", "12:30:00 +45:00:00", "12 30 00 +45 00 00 2000.0",
+                                 "12 30 : +45 00 00", "12 3x 00 : +45 00 00", "M31 12 30 00 : +45 00 00"}) {
             Orvex_object record; // a comment keeps a blank record
             lst_fill_record(&record, lst_parse_line(line));
-            QVERIFY(record.is_comment && record.name.isEmpty() && record.ra_text.isEmpty());
+            QVERIFY2(!lst_is_object_line(line) && record.is_comment && record.name.isEmpty(), line);
         }
     }
 
@@ -36,7 +33,6 @@ private slots:
         QTest::newRow("five, no hash") << "1 2 3 : +4 5 6 ; 2000.0 ; NGC 1 ; extra" << "extra|1:2:3|+4:5:6|2000.0" << 2000.0;
         QTest::newRow("rest after first hash") << "1 2 3 : +4 5 6 ; 2000 # a: b;c # d" << "a: b;c # d|1:2:3|+4:5:6|2000" << 2000.0;
         QTest::newRow("tabs, no number") << " \t1\t 2   3:+4  5 6;J2000;  Vega  " << "Vega|1:2:3|+4:5:6|J2000" << 0.0;
-        QTest::newRow("date epoch") << "1 2 3 ; -4 5 6 ; 15-Jan-2024 # M42" << "M42|1:2:3|-4:5:6|2024.04" << 2024.04;
         QTest::newRow("invalid date") << "1 2 3 : +4 5 6 ; 30-Feb-2023 # Z" << "Z|1:2:3|+4:5:6|nan" << 0.0;
         QTest::newRow("cyrillic name") << "1 2 3 : +4 5 6 ; 2000.0 # Туманность  Ориона" << "Туманность Ориона|1:2:3|+4:5:6|2000.0" << 2000.0;
     }
@@ -58,20 +54,12 @@ private slots:
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("epoch");
-
-        QTest::newRow("month name") << "15-Jan-2024" << "2024.04";
-        QTest::newRow("last day of leap year") << "31-12-2024" << "2025.00";
-        QTest::newRow("29 Feb in leap year") << "29-02-2024" << "2024.16";
-        QTest::newRow("year as written") << "15-01-24" << "24.04";
-        QTest::newRow("text after the year ignored") << "15-Jan-2024.7 UT" << "2024.04";
-        QTest::newRow("lower-case month") << "1-jan-2023" << "nan";
-        QTest::newRow("long month name") << "1-January-2023" << "nan";
-        QTest::newRow("month 13") << "1-13-2023" << "nan";
-        QTest::newRow("day beyond month") << "29-02-2023" << "nan";
-        QTest::newRow("numbers too long for int") << "99999999999-1-2023" << "nan";
-        QTest::newRow("plain number") << "2000.0" << "2000.0";
-        QTest::newRow("two parts") << "15-01" << "15-01";
-        QTest::newRow("letters first") << "Jan-15-2024" << "Jan-15-2024";
+        for (const auto &[field, epoch] : {std::pair{"15-Jan-2024", "2024.04"}, {"31-12-2024", "2025.00"},
+                                           {"29-02-2024", "2024.16"}, {"15-01-24", "24.04"}, // year as written
+                                           {"15-Jan-2024.7 UT", "2024.04"}, {"1-jan-2023", "nan"}, {"1-13-2023", "nan"},
+                                           {"29-02-2023", "nan"}, {"99999999999-1-2023", "nan"}, {"2000.0", "2000.0"},
+                                           {"Jan-15-2024", "Jan-15-2024"}, {"15-Jan 2024", "15-Jan 2024"}})
+            QTest::newRow(field) << QString(field) << QString(epoch);
     }
 
     void epoch_dates()
@@ -91,8 +79,6 @@ private slots:
 
     void written_lines()
     {
-        QCOMPARE(lst_object_line("5:35:17.3", "-5:23:28", "2000.0", "M42"),
-                 QStringLiteral(" 5 35 17.3   : -5 23 28    ; 2000.0 # M42"));
         // Long texts push the columns instead of being cut; '%' is only text.
         QCOMPARE(lst_object_line("12:30:00.1234", "+45:00:00.123", "2000.125", "x"),
                  QStringLiteral(" 12 30 00.1234 : +45 00 00.123 ; 2000.125 # x"));
@@ -103,9 +89,6 @@ private slots:
             lst_object_line("5:35:17.3", "-5:23:28", "15-Jan-2024", "M 42: core; neb"));
         QCOMPARE(QStringList({back.name, back.ra_text, back.decl_text, back.epoch_text}),
                  QStringList({"M 42: core; neb", "5:35:17.3", "-5:23:28", "2024.04"}));
-        // An R.A. of fewer than three numbers cannot come back as an object.
-        QVERIFY(!lst_is_object_line(lst_object_line("12:30", "+45:00:00", "2000.0", "a")));
-        QVERIFY(!lst_is_object_line(lst_comment_line("12 30 00 : +45 00 00")));
     }
 };
 
