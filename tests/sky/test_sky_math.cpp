@@ -94,8 +94,8 @@ private slots:
     {
         const Horizon_reply r = parse_horizon_reply(
             "0 10\n270\t -2\n180 0\n200 5 extra\r\n\nabc def\n12\n  #not a header\n"
-            "nan inf\n1e999 -1e999\n7,5 3\n30 40");
-        const double az[] = {180, 90, 360, 20, 180, 180, 192, 180, 180, 180, 180, 210};
+            "nan inf\n1e999 -1e999\n7,5 3\n180.5 40");
+        const double az[] = {180, 90, 360, 20, 180, 180, 192, 180, 180, 180, 180, 0.5};
         const double zd[] = {80, 92, 90, 85, 90, 90, 90, 90, 90, 90, 87, 50};
         QVERIFY(!r.reverse && r.points.size() == 12);
         for (int i = 0; i < 12; ++i)
@@ -145,7 +145,7 @@ private slots:
         if (loaded.contains('D'))
             sets.direct = profile({{0, 10}, {90, 20}, {180, 10}, {270, 0}});
         if (loaded.contains('R'))
-            sets.reverse = profile({{0, 12}, {90, 5}, {180, 5}, {270, 5}, {0, 30}});
+            sets.reverse = profile({{0, 12}, {90, 5}, {180, 5}, {270, 5}, {360, 30}});
         sets.flip_known = !side.isEmpty();
         sets.flip = side == "R";
         const Orvex_slew_check c = check_slew_at(a * 3600, (90 - alt) * 3600, sets);
