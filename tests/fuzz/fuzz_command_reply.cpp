@@ -5,8 +5,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QByteArray body(reinterpret_cast<const char *>(data), int(size));
-    const Orvex_command_reply r = read_command_reply(body);
+    const Orvex_command_reply r = read_command_reply(QByteArray(reinterpret_cast<const char *>(data), int(size)));
     if (!r.lines.isEmpty() && r.first_line != r.lines.first())
         __builtin_trap();
     return 0;

@@ -6,12 +6,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QByteArray body(reinterpret_cast<const char *>(data), int(size));
-    const Horizon_reply r = parse_horizon_reply(body);
-    if (r.points.size() > horizon_max_points)
-        __builtin_trap();
+    const Horizon_reply r = parse_horizon_reply(QByteArray(reinterpret_cast<const char *>(data), int(size)));
     for (const HorizonPoint &p : r.points)
-        if (!std::isfinite(p.az) || !std::isfinite(p.zd))
+        if (r.points.size() > horizon_max_points || !std::isfinite(p.az) || !std::isfinite(p.zd))
             __builtin_trap();
     return 0;
 }
