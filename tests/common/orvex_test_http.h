@@ -1,7 +1,6 @@
 #ifndef ORVEX_TEST_HTTP_H
 #define ORVEX_TEST_HTTP_H
 
-#include <QByteArray>
 #include <QHash>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -52,8 +51,7 @@ private:
             return;
         }
         s->write("HTTP/1.0 " + QByteArray::number(a.status) + (a.status == 200 ? " OK" : " Failed")
-                 + "\r\nContent-Type: text/plain\r\nContent-Length: " + QByteArray::number(a.body.size())
-                 + "\r\nConnection: close\r\n\r\n" + a.body);
+                 + "\r\nContent-Length: " + QByteArray::number(a.body.size()) + "\r\n\r\n" + a.body);
         s->disconnectFromHost();
     }
 };

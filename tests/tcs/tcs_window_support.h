@@ -3,12 +3,10 @@
 
 #include "orvex_list.h"
 #include "orvex_obj_list.h"
+#include "orvex_obj_list_form.h"
 #include "orvex_sky.h"
 
-#include <QApplication>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTimer>
+#include <QtWidgets>
 
 #include <functional>
 
@@ -35,6 +33,7 @@ struct Box_closer : QObject
         });
         timer.start(20);
     }
+    // For `while_open`: answers the box "Yes".
     static void click_yes()
     {
         qobject_cast<QMessageBox *>(QApplication::activeModalWidget())->button(QMessageBox::Yes)->click();
