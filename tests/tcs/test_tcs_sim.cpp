@@ -38,9 +38,8 @@ private slots:
     {
         w = make_window(host);
         Box_closer boxes;
-        QComboBox *cb = w->ui->orvex_user_cb;
-        QTRY_COMPARE(cb->count(), 3);
-        cb->setCurrentIndex(cb->findText(QStringLiteral("observer"), Qt::MatchStartsWith));
+        QTRY_COMPARE(w->ui->orvex_user_cb->count(), 3);
+        w->ui->orvex_user_cb->setCurrentIndex(w->ui->orvex_user_cb->findText("observer", Qt::MatchStartsWith));
         w->ui->orvex_passwd_edt->setText(QStringLiteral("starlight"));
         w->ui->orvex_passwd_set_btn->click();
         QTRY_COMPARE(w->ui->orvex_level_lab->text(), QStringLiteral("User=observer Level=3 "));
@@ -71,15 +70,12 @@ private slots:
         w->ui->orvex_get_offset_btn->click();
         QTRY_COMPARE(w->ui->orvex_offha_edt->text() + ' ' + w->ui->orvex_offdec_edt->text(),
                      QStringLiteral("10.00 -5.0"));
-        w->ui->orvex_get_btn->click();
-        QTRY_COMPARE(w->ui->orvex_obj_edt->text(), QStringLiteral("Test star"));
         QCOMPARE(boxes.texts.size(), 2);
 
         // A TCS that stops answering: the state request is given up.
         w->tcs_timeout_ms = 500;
-        w->get_timer->stop();
         QTRY_VERIFY(!w->get_reply);
-        w->get_timer->stop(); // in case that last reply restarted it
+        w->get_timer->stop();
         QNetworkAccessManager nam;
         QNetworkReply *fault = nam.get(QNetworkRequest(QUrl("http://" + host + "/sim/fault?script=get&kind=delay&arg=40000")));
         QTRY_VERIFY(fault->isFinished());
