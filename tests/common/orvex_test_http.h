@@ -5,11 +5,10 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
-// A tiny HTTP server on 127.0.0.1, on the test's own event loop. A path
-// (without query) in `answers` gets that answer: its status and body, no
-// answer at all (hang), or its body again and again without a length until
-// the client goes (endless). A path in `bodies` gets its body and 200; any
-// other path the body under "*" if there is one, else 404.
+// A tiny HTTP server on 127.0.0.1, on the test's own event loop. A path (without
+// query) in `answers` gets its status and body, no answer at all (hang), or its body
+// again and again without a length until the client goes (endless). A path in
+// `bodies` gets its body and 200; any other the body under "*" if any, else 404.
 class Orvex_test_http : public QTcpServer
 {
 public:

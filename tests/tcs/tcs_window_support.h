@@ -33,7 +33,6 @@ struct Box_closer : QObject
         });
         timer.start(20);
     }
-    // For `while_open`: answers the box "Yes".
     static void click_yes()
     {
         qobject_cast<QMessageBox *>(QApplication::activeModalWidget())->button(QMessageBox::Yes)->click();

@@ -1,5 +1,4 @@
-// The TCS client's pure logic: reply parsers, form checks, queries, levels,
-// interval choice and password masking.
+// The TCS client's pure logic: reply parsers, form checks, queries, intervals, masking.
 #include "orvex_tcs_command.h"
 #include "orvex_tcs_request.h"
 #include "orvex_tcs_state.h"
@@ -34,11 +33,11 @@ private slots:
         // The last character goes even without a line feed.
         QVERIFY(!parse_state_body("State=Ok").state_ok && !parse_state_body("State= Ok\n").state_ok);
         QVERIFY(parse_state_body("State=Ok  \n").state_ok && !parse_state_body("State=Ok\nState=Err\n").state_ok);
-        QCOMPARE(parse_state_body("").status_line, QStringLiteral("State=Err"));
-        QCOMPARE(parse_state_body("Hello\nPermission denied=1\n").status_line, QStringLiteral("Permission denied 1"));
+        QCOMPARE(parse_state_body("").status_line + '|' + parse_state_body("Hello\nPermission denied=1\n").status_line,
+                 QStringLiteral("State=Err|Permission denied 1"));
         QVERIFY(!parse_state_body("TelFlip=yes\n").tel_flip && parse_state_body("TelFlip=Yes, west\n").tel_flip);
-        QVERIFY(parse_state_body("Stime=-1\n").sidereal_time == -3600.0 && parse_state_body("Stime=48\n").sidereal_time == 0);
-        QVERIFY(std::fabs(parse_state_body("Stime=1e300\n").sidereal_time) < 86400.0);
+        QVERIFY(parse_state_body("Stime=-1\n").sidereal_time == -3600.0 && parse_state_body("Stime=48\n").sidereal_time == 0
+                && std::fabs(parse_state_body("Stime=1e300\n").sidereal_time) < 86400.0);
         QVERIFY(clamp_level(0) == 1 && clamp_level(1) == 1 && clamp_level(6) == 5 && clamp_level(5) == 5);
         // Unreadable, infinite or overflowing numbers count 0.
         const Orvex_state_reply r = parse_state_body(
@@ -51,8 +50,8 @@ private slots:
         QVERIFY(extrapolated_position(20, -10, 2, 100, 200, a, z) && a == 136 && z == 182);
         QVERIFY(!extrapolated_position(1e308, 0, 10, 0, 0, a, z) && a == 136);
         // The last character goes, not its last byte.
-        QCOMPARE(parse_state_body("ObjName=Яд").obj_name, QStringLiteral("Я"));
-        QCOMPARE(parse_state_body("ObjName=x\xF0\x9F\x98\x80").obj_name, QStringLiteral("x"));
+        QCOMPARE(parse_state_body("ObjName=Яд").obj_name + parse_state_body("ObjName=x\xF0\x9F\x98\x80").obj_name,
+                 QStringLiteral("Яx"));
     }
 
     void reply_texts_for_widgets()
@@ -68,8 +67,8 @@ private slots:
         QCOMPARE(r.tel_mode, QStringLiteral("Track [2J"));
 
         Orvex_command_reply c = read_command_reply(big + '\n' + big + "\nState=Ok\n");
-        QVERIFY(c.first_line.size() == display_max_chars && c.stat_msg.size() == display_max_chars);
-        QCOMPARE(c.lines.at(0).size(), big.size() + 1); // the log gets it whole
+        QVERIFY(c.first_line.size() == display_max_chars && c.stat_msg.size() == display_max_chars
+                && c.lines.at(0).size() == big.size() + 1); // the log gets it whole
         c = read_command_reply(QByteArray("Done\0\nState=Ok\n", 15));
         QCOMPARE(c.lines, QStringList({QStringLiteral("Done") + QChar(0) + '\n', "State=Ok\n"}));
         QVERIFY(c.first_line == QStringLiteral("Done  ") && c.state_ok);
@@ -82,18 +81,16 @@ private slots:
     void interval_sequences()
     {
         // Tracking, mode unchanged: 3000, 3200, ..., 5000, then 3000 again.
-        QList<int> seen{3000};
-        for (int k = 0; k < 11; ++k)
-            seen.append(next_get_interval(seen.last(), "Tracking", "Tracking", 0, 0, true));
-        QCOMPARE(seen.mid(9), (QList<int>{4800, 5000, 3000}));
-        QCOMPARE(next_get_interval(2000, "Slew", "Slew", 0, 0, true), 1000);
-        QCOMPARE(next_get_interval(15000, "Stop", "Stop", 0, 0, true), 10000);
+        QVERIFY(next_get_interval(3000, "Tracking", "Tracking", 0, 0, true) == 3200
+                && next_get_interval(5000, "Tracking", "Tracking", 0, 0, true) == 3000);
+        QVERIFY(next_get_interval(2000, "Slew", "Slew", 0, 0, true) == 1000
+                && next_get_interval(15000, "Stop", "Stop", 0, 0, true) == 10000);
         QVERIFY(next_get_interval(5000, "Moving", "Moving", 0.02, 0, true) == 1000
                 && next_get_interval(5000, "Moving", "Moving", 0, 0.5, true) == 1000);
         QCOMPARE(next_get_interval(5000, "Moving", "Moving", 0.005, 0.05, true), 5200);
         // A changed mode brings the next poll 1 s later, but only when good.
-        QCOMPARE(next_get_interval(8000, "Stop", "Track", 0, 0, true), 1000);
-        QCOMPARE(next_get_interval(8000, "Unknown", "Track", 0, 0, false), 8200);
+        QVERIFY(next_get_interval(8000, "Stop", "Track", 0, 0, true) == 1000
+                && next_get_interval(8000, "Unknown", "Track", 0, 0, false) == 8200);
     }
 
     void form_checks()
@@ -143,8 +140,8 @@ private slots:
     {
         Orvex_users_list u = parse_users_body("observer1 night  shift\n guest Guest account\nobserver2\n");
         QCOMPARE(u.items, (QStringList{"observer1 (night shift)", "guest (Guest account)", "observer2 ()"}));
-        QCOMPARE(u.guest_index, 1);
-        QVERIFY(parse_users_body("a\nb\n").guest_index == 0 && parse_users_body("Guest\nguest1\nguest2 x\n").guest_index == 2);
+        QVERIFY(u.guest_index == 1 && parse_users_body("a\nb\n").guest_index == 0
+                && parse_users_body("Guest\nguest1\nguest2 x\n").guest_index == 2);
         // An empty line still makes an item so positions equal line numbers.
         u = parse_users_body("a\n\nguest");
         QVERIFY(u.items == QStringList({"a ()", " ()", "guest ()"}) && u.guest_index == 2);
@@ -160,8 +157,8 @@ private slots:
         QCOMPARE(mask_password("Error transferring " + url.toString() + " - server replied: Internal Server Error", url),
                  QStringLiteral("Error transferring http://h/tcs/otcs_get.cgi?User=guest&Pass=***"
                                 " - server replied: Internal Server Error"));
-        QVERIFY(!mask_password(QString::fromLatin1(url.toEncoded()), url).contains("SECRET"));
-        QVERIFY(!mask_password(typed.toString(), typed).contains("a+b"));
+        QVERIFY(!mask_password(QString::fromLatin1(url.toEncoded()), url).contains("SECRET")
+                && !mask_password(typed.toString(), typed).contains("a+b"));
         QCOMPARE(mask_password("see Pass=abc&Cmd=Stop", QUrl()), QStringLiteral("see Pass=***&Cmd=Stop"));
         const QString t = timeout_error_text(url, 30000);
         QVERIFY(t.contains("within 30 s") && t.contains("Pass=***") && !t.contains("SECRET"));
