@@ -1,16 +1,14 @@
 #ifndef ORVEX_TEST_HTTP_H
 #define ORVEX_TEST_HTTP_H
 
-#include <QByteArray>
 #include <QHash>
 #include <QTcpServer>
 #include <QTcpSocket>
 
-// A tiny HTTP server on 127.0.0.1, on the test's own event loop. A path
-// (without query) in `answers` gets that answer: its status and body, no
-// answer at all (hang), or its body again and again without a length until
-// the client goes (endless). A path in `bodies` gets its body and 200; any
-// other path the body under "*" if there is one, else 404.
+// A tiny HTTP server on 127.0.0.1, on the test's own event loop. A path (without
+// query) in `answers` gets its status and body, no answer at all (hang), or its body
+// again and again without a length until the client goes (endless). A path in
+// `bodies` gets its body and 200; any other the body under "*" if any, else 404.
 class Orvex_test_http : public QTcpServer
 {
 public:
@@ -52,8 +50,7 @@ private:
             return;
         }
         s->write("HTTP/1.0 " + QByteArray::number(a.status) + (a.status == 200 ? " OK" : " Failed")
-                 + "\r\nContent-Type: text/plain\r\nContent-Length: " + QByteArray::number(a.body.size())
-                 + "\r\nConnection: close\r\n\r\n" + a.body);
+                 + "\r\nContent-Length: " + QByteArray::number(a.body.size()) + "\r\n\r\n" + a.body);
         s->disconnectFromHost();
     }
 };

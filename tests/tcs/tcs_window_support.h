@@ -3,12 +3,10 @@
 
 #include "orvex_list.h"
 #include "orvex_obj_list.h"
+#include "orvex_obj_list_form.h"
 #include "orvex_sky.h"
 
-#include <QApplication>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTimer>
+#include <QtWidgets>
 
 #include <functional>
 
