@@ -46,22 +46,25 @@ private slots:
             QVERIFY(near_ha(sidereal_time_at(t.toMSecsSinceEpoch() / 1000.0), sidereal_time_at(t), 2.0));
         // Horizontal places agree with the program's and go back.
         sidereal_time = 50000.0;
-        for (double ha : {-30000.0, -3600.0, 0.0, 7200.0, 40000.0}) {
+        for (double ha : {-30000.0, -3600.0, 0.0, 7200.0, 40000.0})
             for (double dec : {-100000.0, 0.0, 150000.0, 300000.0}) {
                 double a, z, back_ha, back_dec;
                 equ_to_horizontal(50000.0 - ha, dec, a, z);
                 const Horizontal h = equ_to_hor(ha, dec);
                 hor_to_equ(h.azimuth, h.zenith, back_ha, back_dec);
-                QVERIFY(near(h.zenith, z, 0.01) && near_ha(h.azimuth / 15.0, a / 15.0, 0.01));
-                QVERIFY(near_ha(back_ha, ha, 0.01) && near(back_dec, dec, 0.1));
+                QVERIFY(near(h.zenith, z, 0.01) && near_ha(h.azimuth / 15.0, a / 15.0, 0.01)
+                        && near_ha(back_ha, ha, 0.01) && near(back_dec, dec, 0.1));
             }
-        }
         // Parallactic angle: 180 north of the zenith on the meridian, positive in the west.
         QVERIFY(near(parallactic_angle(0, 80 * 3600.0), 180.0, 1e-9) && parallactic_angle(3600, 0) > 0);
-        // About 3.07 s of R.A. and 20.04 arcsec of Decl. per year at 0h, 0 deg.
-        double ra, dec;
+        // A century: at 0h, 0 deg about 3.07 s of R.A. and 20.04" of Decl. a year; at 6h, +60 deg
+        // about 5.4 s and almost no Decl.; and back again.
+        double ra, dec, ra6, dec6, back_ra, back_dec;
         precess(0.0, 0.0, 2000.0, 2100.0, ra, dec);
-        QVERIFY(near(ra, 307.3, 1.0) && near(dec, 2004.3, 1.0));
+        precess(6 * 3600.0, 60 * 3600.0, 2000.0, 2100.0, ra6, dec6);
+        precess(ra6, dec6, 2100.0, 2000.0, back_ra, back_dec);
+        QVERIFY(near(ra, 307.3, 1.0) && near(dec, 2004.3, 1.0) && near(ra6, 21600 + 538.9, 1.0));
+        QVERIFY(near(dec6, 216000 - 39.3, 1.0) && near(back_ra, 21600, 0.01) && near(back_dec, 216000, 0.01));
         // Texts round without a 60 and the program's reader takes them back.
         QCOMPARE(hms_text(3599.996) + " " + hms_text(-1.0), std::string("01:00:00.00 23:59:59.00"));
         QCOMPARE(dms_text(-1800.0) + " " + dms_text(3599.96), std::string("-00:30:00.0 +01:00:00.0"));
