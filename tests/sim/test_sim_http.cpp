@@ -32,7 +32,7 @@ struct Running_sim {
 httplib::Result get(int port, const std::string &target) { return httplib::Client("127.0.0.1", port).Get(target); }
 
 // Whether some line of the reply starts with text.
-bool has(const httplib::Result &r, const std::string &text) { return r && ("\n" + r->body).find("\n" + text) < 1e9; }
+bool has(const httplib::Result &r, const std::string &text) { return r && ("\n" + r->body).find("\n" + text) != std::string::npos; }
 
 const std::string get_observer = "/tcs/otcs_get.cgi?User=observer&Pass=starlight";
 const std::string users = "/tcs/orvex_users_all.cgi";
