@@ -1,17 +1,14 @@
-// A night against a misbehaving TCS: the real main window polls the simulator while every kind
-// of fault comes and goes. It must resume polling after each, release every reply, keep its memory
-// flat and show the right state once the faults stop. ORVEX_REHEARSAL_SECONDS sets the length
-// (default 120 s); every kind of fault comes at least once.
+// A night against a misbehaving TCS: the main window polls the simulator while every kind of
+// fault comes and goes (ORVEX_REHEARSAL_SECONDS, default 120). It must recover after each, release
+// every reply, keep its memory flat and show the right state once the faults stop.
 #include "orvex_obj_list.h"
 #include "orvex_obj_list_form.h"
 #include "orvex_sidereal.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QNetworkReply>
-#include <QProcess>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QtTest>
@@ -45,15 +42,13 @@ class Test_rehearsal : public QObject
 
     void slew_somewhere()
     {
-        // Two hours around the meridian and well above the horizon, so the
-        // telescope slews (fast motion, extrapolated between polls).
+        // Within two hours of the meridian, well up: a slew the program extrapolates between polls.
         auto *rng = QRandomGenerator::global();
-        const double ra = sidereal_time_at(QDateTime::currentDateTime()) + (rng->bounded(4.0) - 2.0) * 3600;
+        const double ra = std::fmod(sidereal_time_at(QDateTime::currentDateTime()) + (rng->bounded(4.0) + 22) * 3600, 86400);
         const QString dec = QUrl::toPercentEncoding(QStringLiteral("+%1:00:00").arg(20 + rng->bounded(50)));
-        qInfo("slew: %s", sim_get("/tcs/otcs_send.cgi?User=observer&Pass=starlight&RA="
-                                  + sec_to_hms(std::fmod(ra + 86400, 86400)) + "&Dec=" + dec
-                                  + "&Epoch=2000.0&Name=Rehearsal&Mess=rehearsal&Cmd=Slew")
-                                  .simplified().constData());
+        const QByteArray reply = sim_get("/tcs/otcs_send.cgi?User=observer&Pass=starlight&RA=" + sec_to_hms(ra) + "&Dec="
+                                         + dec + "&Epoch=2000.0&Name=Rehearsal&Mess=rehearsal&Cmd=Slew");
+        qInfo("slew: %s", reply.simplified().constData());
     }
 
 private slots:
@@ -62,16 +57,13 @@ private slots:
         sim.start(QCoreApplication::applicationDirPath() + "/orvex_tcs_sim", {"--port", "0"});
         QTRY_VERIFY_WITH_TIMEOUT(sim.canReadLine(), 10000);
         host = QStringLiteral("127.0.0.1:%1").arg(sim.readLine().trimmed().toInt());
-        // The simulator logs every request; nobody needs it here.
         connect(&sim, &QProcess::readyReadStandardOutput, &sim, [this] { sim.readAllStandardOutput(); });
         qputenv("ORVEX_TCS_HOST", host.toLatin1());
 
         // Warning boxes of the error paths are answered like a patient observer.
         connect(&box_closer, &QTimer::timeout, this, [this] {
-            if (QWidget *w = QApplication::activeModalWidget()) {
-                w->close();
-                ++boxes_closed;
-            }
+            if (QWidget *w = QApplication::activeModalWidget())
+                boxes_closed += w->close();
         });
         box_closer.start(300);
         connect(&watcher, &QTimer::timeout, this, [this] {
@@ -102,8 +94,7 @@ private slots:
         int cycles = 0;
         while (night.elapsed() < seconds * 1000LL || cycles < faults.size()) {
             slew_somewhere();
-            // Let the program see the slew and extrapolate it before the host misbehaves.
-            QTRY_VERIFY_WITH_TIMEOUT(win->view_timer->isActive(), 20000);
+            QTRY_VERIFY_WITH_TIMEOUT(win->view_timer->isActive(), 20000); // extrapolating before the fault
             const QString fault = faults.at(cycles % faults.size());
             sim_get("/sim/fault?script=get&kind=" + fault);
             QTRY_VERIFY_WITH_TIMEOUT(!win->state_ok, 30000); // until a poll has met it
@@ -112,31 +103,27 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(win->state_ok && win->ui->otcs_connect_lab->text() == "On", 90000);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QVERIFY2(live_replies() <= 3, qPrintable(QString::number(live_replies())));
-            if (++cycles == 1)
-                rss_warm = rss_kb();
-            qInfo("cycle %d: fault %s, rss %ld kB, boxes closed %d", cycles, qPrintable(fault), rss_kb(),
-                  boxes_closed);
+            if (++cycles == 1) rss_warm = rss_kb();
+            qInfo("cycle %d: %s, rss %ld kB, boxes closed %d", cycles, qPrintable(fault), rss_kb(), boxes_closed);
         }
 
         // The faults are gone: the labels must tell the simulator's state.
         QVERIFY(sim_get("/tcs/otcs_get.cgi?User=observer&Pass=starlight").contains("State=Ok"));
         QTRY_COMPARE_WITH_TIMEOUT(win->ui->orvex_tcs_lab->text(), QStringLiteral("Simul"), 20000);
         QTRY_VERIFY_WITH_TIMEOUT(win->ui->orvex_state_lab->text().contains(QRegularExpression("^(Slew|Track|Stop)")), 20000);
-        QCOMPARE(win->ui->orvex_level_lab->text(), QStringLiteral("User=observer Level=3 "));
         QVERIFY(win->get_timer->isActive() || win->get_reply);
-        QVERIFY2(max_live_replies <= 3, qPrintable(QString::number(max_live_replies)));
-        QVERIFY(saw_view_timer);
+        QCOMPARE(win->ui->orvex_level_lab->text(), QStringLiteral("User=observer Level=3 "));
+        QVERIFY2(max_live_replies <= 3 && saw_view_timer, qPrintable(QString::number(max_live_replies)));
         const long rss_end = rss_kb();
-        qInfo("rehearsal: %d cycles in %lld s, rss after first cycle %ld kB, at end %ld kB", cycles,
-              night.elapsed() / 1000, rss_warm, rss_end);
+        qInfo("%d cycles in %lld s, rss %ld kB after the first, %ld kB at end", cycles, night.elapsed() / 1000,
+              rss_warm, rss_end);
         QVERIFY2(rss_end - rss_warm < 20 * 1024, "memory grew by more than 20 MB");
     }
 };
 
 int main(int argc, char *argv[])
 {
-    // A night is longer than the test library's five-minute watchdog.
-    qputenv("QTEST_FUNCTION_TIMEOUT", QByteArray::number(48 * 3600 * 1000));
+    qputenv("QTEST_FUNCTION_TIMEOUT", QByteArray::number(48 * 3600 * 1000)); // a night outlasts the watchdog
     QApplication app(argc, argv);
     Test_rehearsal test;
     QTEST_SET_MAIN_SOURCE_PATH
