@@ -1,6 +1,8 @@
 #include "orvex_obj_list.h"
 
+#include "orvex_about.h"
 #include "orvex_eye_icon.h"
+#include "orvex_help.h"
 #include "orvex_list.h"
 #include "orvex_log.h"
 #include "orvex_obj_list_form.h"
@@ -79,6 +81,14 @@ Orvex_Obj_List::Orvex_Obj_List(QWidget *parent)
 Orvex_Obj_List::~Orvex_Obj_List()
 {
     log_out(QLatin1String("Orvex_Obj_List stop ") + log_timestamp());
+    // The windows around this one live as long as it does: the sky window's
+    // horizon requests run in a network thread that must end before the
+    // program's statics do. The list window goes first, as it tells the sky
+    // window of its changes.
+    delete list_win;
+    delete sky_win;
+    delete about_win;
+    delete help_win;
     delete ui;
 }
 

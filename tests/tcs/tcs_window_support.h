@@ -45,14 +45,4 @@ inline Orvex_Obj_List *make_window(const QString &host)
     return new Orvex_Obj_List;
 }
 
-// The main window never deletes its list and sky windows; tests must.
-inline void drop_window(Orvex_Obj_List *w)
-{
-    if (w) {
-        delete w->list_win;
-        delete w->sky_win;
-    }
-    delete w;
-}
-
 #endif

@@ -29,7 +29,7 @@ private slots:
     }
     void cleanupTestCase()
     {
-        drop_window(w);
+        delete w;
         sim.kill();
         sim.waitForFinished(5000);
     }

@@ -89,7 +89,7 @@ private slots:
     }
     void cleanup()
     {
-        drop_window(w);
+        delete w;
         set_log_capture(nullptr, nullptr);
     }
 
@@ -237,7 +237,7 @@ private slots:
     void users_list_failures()
     {
         QFETCH(Answer, answer);
-        drop_window(w);
+        delete w;
         Box_closer boxes;
         server.answers[users_path] = answer;
         w = make_window(server.host());
