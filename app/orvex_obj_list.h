@@ -2,6 +2,7 @@
 #define ORVEX_OBJ_LIST_H
 
 #include "orvex_object.h"
+#include "orvex_reply_guard.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -159,7 +160,7 @@ public:
     bool on_tcs_host = false;
     bool not_local = false;
     // A TCS request without an answer after this many ms is given up.
-    int tcs_timeout_ms = 30000;
+    int tcs_timeout_ms = Orvex_reply_guard::max_reply_ms;
 };
 
 #endif

@@ -3,6 +3,7 @@
 
 #include "orvex_horizon_parse.h"
 #include "orvex_object.h"
+#include "orvex_reply_guard.h"
 
 #include <QFrame>
 #include <QNetworkAccessManager>
@@ -67,7 +68,7 @@ public:
     // 2 'reverse', 0 none.
     int horizon_waiting = 0;
     // A horizon request not finished after this many ms is given up.
-    int horizon_timeout_ms = 30000;
+    int horizon_timeout_ms = Orvex_reply_guard::max_reply_ms;
     HorizonPoint horizon_direct[horizon_max_points];
     HorizonPoint horizon_reverse[horizon_max_points];
     int direct_count = 0;

@@ -45,10 +45,7 @@ void Orvex_sky::get_horizon_finish()
     auto *reply = qobject_cast<QNetworkReply *>(sender());
     if (!horizon_reply || reply != horizon_reply)
         return;
-    // One that broke a limit just before it finished is a failure all the
-    // same.
-    if (reply->error() == QNetworkReply::NoError
-        && Orvex_reply_guard::broken(reply) != Orvex_reply_guard::Limit::none) {
+    if (Orvex_reply_guard::failed_late(reply)) {
         get_horizon_error(Orvex_reply_guard::error_code(reply, QNetworkReply::NoError));
         return;
     }
@@ -62,12 +59,7 @@ void Orvex_sky::release_horizon_reply()
 {
     QNetworkReply *reply = horizon_reply;
     horizon_reply = nullptr;
-    Orvex_reply_guard::release(reply);
-    // One that failed on its own is still being finished by the toolkit;
-    // closing it would report its failure a second time.
-    if (!reply->isRunning())
-        reply->close();
-    reply->deleteLater();
+    Orvex_reply_guard::let_go(reply);
 }
 
 void Orvex_sky::send_waiting_horizon()

@@ -35,12 +35,19 @@ Orvex_reply_guard *Orvex_reply_guard::of(const QNetworkReply *reply)
                  : nullptr;
 }
 
-void Orvex_reply_guard::release(QNetworkReply *reply)
+void Orvex_reply_guard::let_go(QNetworkReply *reply)
 {
     if (Orvex_reply_guard *guard = of(reply)) {
         guard->timer.stop();
         disconnect(reply, nullptr, guard, nullptr);
     }
+    // One that failed on its own is being finished by the toolkit already,
+    // and closing it then would report its failure a second time.
+    if (!reply->isRunning())
+        reply->close();
+    else if (reply->error() == QNetworkReply::NoError)
+        reply->abort();
+    reply->deleteLater();
 }
 
 // The toolkit reports a status of 400 and above as an error itself, but
@@ -104,6 +111,11 @@ Orvex_reply_guard::Limit Orvex_reply_guard::broken(const QNetworkReply *reply)
 {
     const Orvex_reply_guard *guard = of(reply);
     return guard ? guard->limit : Limit::none;
+}
+
+bool Orvex_reply_guard::failed_late(const QNetworkReply *reply)
+{
+    return reply->error() == QNetworkReply::NoError && broken(reply) != Limit::none;
 }
 
 QNetworkReply::NetworkError Orvex_reply_guard::error_code(const QNetworkReply *reply,

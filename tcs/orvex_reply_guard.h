@@ -22,17 +22,23 @@ public:
 
     // A real state reply is under 1 KiB.
     static constexpr qint64 max_reply_bytes = 1 << 20;
+    // A request that has not finished after this long is given up.
+    static constexpr int max_reply_ms = 30000;
 
     // Guards reply, as its child, until it is released.
     static void watch(QNetworkReply *reply, int timeout_ms,
                       qint64 max_bytes = max_reply_bytes);
     static Orvex_reply_guard *of(const QNetworkReply *reply);
-    // Ends the guard's watch (the reply's owner has let it go).
-    static void release(QNetworkReply *reply);
+    // The owner lets the reply go: the watch ends, a reply still running is
+    // stopped, and the reply is deleted once the event loop is back.
+    static void let_go(QNetworkReply *reply);
 
     // Which limit the reply broke, and its error code and text to report:
     // the broken limit's, or else the toolkit's own.
     static Limit broken(const QNetworkReply *reply);
+    // A reply that finished without an error of its own after breaking a
+    // limit (its abort was still waiting) is a failure all the same.
+    static bool failed_late(const QNetworkReply *reply);
     static QNetworkReply::NetworkError error_code(const QNetworkReply *reply,
                                                   QNetworkReply::NetworkError code);
     static QString error_text(const QNetworkReply *reply);

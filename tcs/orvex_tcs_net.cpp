@@ -27,10 +27,7 @@ void Orvex_Obj_List::send_tcs_request(const char *path, const Orvex_query &pairs
     connect(reply, &QNetworkReply::finished, this, [this, reply, member, finish, error] {
         if (this->*member != reply)
             return;
-        // One that broke a limit just before it finished is a failure all
-        // the same.
-        if (reply->error() == QNetworkReply::NoError
-            && Orvex_reply_guard::broken(reply) != Orvex_reply_guard::Limit::none)
+        if (Orvex_reply_guard::failed_late(reply))
             (this->*error)(Orvex_reply_guard::error_code(reply, QNetworkReply::NoError));
         else
             (this->*finish)();
@@ -52,14 +49,7 @@ void Orvex_Obj_List::release_reply(QNetworkReply *&reply)
         return;
     reply = nullptr;
     disconnect(r, nullptr, this, nullptr);
-    Orvex_reply_guard::release(r);
-    // One that failed on its own is being finished by the toolkit already,
-    // and closing it then would report its failure a second time.
-    if (!r->isRunning())
-        r->close();
-    else if (r->error() == QNetworkReply::NoError)
-        r->abort();
-    r->deleteLater();
+    Orvex_reply_guard::let_go(r);
 }
 
 QString Orvex_Obj_List::reply_error_text(QNetworkReply *reply) const

@@ -15,8 +15,6 @@ namespace orvex {
 extern const char *const users_path;
 extern const char *const state_path;
 extern const char *const send_path;
-// A TCS request that has not finished after this long is given up.
-constexpr int tcs_timeout_ms = 30000;
 }
 
 // The URL library leaves '+' as it is, which a CGI script reads as a blank
