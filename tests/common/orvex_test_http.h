@@ -42,6 +42,8 @@ private:
             return;
         if (a.endless) {
             s->write("HTTP/1.0 200 OK\r\n\r\n");
+            // A client that gave up must not keep this loop busy writing.
+            connect(s, &QAbstractSocket::disconnected, s, &QObject::deleteLater);
             const QByteArray chunk = a.body.repeated(65536 / a.body.size() + 1);
             connect(s, &QTcpSocket::bytesWritten, s, [s, chunk] {
                 if (s->bytesToWrite() == 0)
