@@ -1,5 +1,7 @@
 #include "orvex_obj_list_form.h"
 
+#include "orvex_reply_text.h"
+
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -82,6 +84,8 @@ QLabel *status_label(QWidget *parent, const char *name, const QFont &font,
                      const char *text)
 {
     auto *l = named(new QLabel(parent), name, font);
+    // These labels show what the TCS and the environment say.
+    make_plain(l);
     l->setText(QString::fromLatin1(text));
     return l;
 }
@@ -363,7 +367,7 @@ void Orvex_Obj_List_form::show_tcs_host(const QString &host)
 {
     orvex_host_lab->setText(
         fit_host(host, orvex_host_lab->fontMetrics(), orvex_host_lab->contentsRect().width()));
-    orvex_host_lab->setToolTip(host);
+    orvex_host_lab->setToolTip(plain_tool_tip(host));
 }
 
 void Orvex_Obj_List_form::show_level(const QString &pattern, const QString &user, int level)
@@ -374,7 +378,7 @@ void Orvex_Obj_List_form::show_level(const QString &pattern, const QString &user
         row->activate();
     orvex_level_lab->setText(fit_level(pattern, user, level, orvex_level_lab->fontMetrics(),
                                        orvex_level_lab->contentsRect().width()));
-    orvex_level_lab->setToolTip(pattern.arg(user, QString::number(level)));
+    orvex_level_lab->setToolTip(plain_tool_tip(pattern.arg(user, QString::number(level))));
 }
 
 void Orvex_Obj_List_form::set_texts(QMainWindow *window)

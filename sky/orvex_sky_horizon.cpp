@@ -4,6 +4,7 @@
 
 #include "orvex_log.h"
 #include "orvex_reply_guard.h"
+#include "orvex_reply_text.h"
 #include "orvex_slew_guard.h"
 #include "orvex_sky_math.h"
 #include "orvex_tcs_host.h"
@@ -101,9 +102,11 @@ void Orvex_sky::get_horizon_error(QNetworkReply::NetworkError code)
     // its limits is still inside the toolkit's abort, whose finished signal
     // may come in that loop, and it must not be deleted there.
     release_horizon_reply();
-    QMessageBox::warning(this,
-                         default_tcs_host() + QStringLiteral(" HTTP error"),
-                         text, QMessageBox::Ok);
+    // The reason phrase is the host's own text.
+    QMessageBox box(QMessageBox::Warning, default_tcs_host() + QStringLiteral(" HTTP error"),
+                    text, QMessageBox::Ok, this);
+    make_plain(&box);
+    box.exec();
     send_waiting_horizon();
 }
 

@@ -1,6 +1,7 @@
 #include "orvex_tcs_command.h"
 
 #include "orvex_number.h"
+#include "orvex_reply_text.h"
 
 #include <QRegularExpression>
 

@@ -7,6 +7,7 @@
 #include "orvex_sky.h"
 #include "orvex_list.h"
 #include "orvex_reply_guard.h"
+#include "orvex_reply_text.h"
 #include "orvex_tcs_request.h"
 
 #include <QLabel>
@@ -61,7 +62,9 @@ QString Orvex_Obj_List::reply_error_text(QNetworkReply *reply) const
 
 void Orvex_Obj_List::show_error_box(const QString &title, const QString &text)
 {
-    QMessageBox::warning(this, title, text, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, this);
+    make_plain(&box);
+    box.exec();
 }
 
 // The last position is no longer known to be the telescope's: the sky must

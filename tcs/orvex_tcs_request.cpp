@@ -1,7 +1,5 @@
 #include "orvex_tcs_request.h"
 
-#include "orvex_text.h"
-
 #include <QRegularExpression>
 #include <QUrlQuery>
 
@@ -85,15 +83,4 @@ QList<QByteArray> split_reply_lines(const QByteArray &body)
         start = end;
     }
     return lines;
-}
-
-QString reply_line_text(const QByteArray &raw)
-{
-    return QString::fromUtf8(raw.constData(), raw.size());
-}
-
-QString reply_text_for_display(const QString &text)
-{
-    // Cut first: the blanking then never walks a giant line.
-    return blank_controls(clip_for_display(text));
 }

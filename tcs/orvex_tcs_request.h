@@ -41,14 +41,4 @@ QString timeout_error_text(const QUrl &url, int timeout_ms);
 // keeps its line feed, the last one may lack it, an empty body has none.
 QList<QByteArray> split_reply_lines(const QByteArray &body);
 
-// A reply line as text, every byte of it: a NUL byte becomes a character
-// like any other instead of ending the text (and swallowing the line feed
-// behind it).
-QString reply_line_text(const QByteArray &raw);
-
-// A text from a reply as it is kept for showing: cut to a display length
-// and with its control characters blanked, so no widget lays out megabytes
-// or draws escape sequences.
-QString reply_text_for_display(const QString &text);
-
 #endif

@@ -3,6 +3,7 @@
 
 #include "orvex_log.h"
 #include "orvex_object.h"
+#include "orvex_reply_text.h"
 #include "orvex_sky.h"
 #include "orvex_slew_guard.h"
 #include "orvex_tcs_command.h"
@@ -31,6 +32,7 @@ bool Orvex_Obj_List::slew_guard_allows(const Orvex_command_form &form)
                         .arg(name, QString::number(c.altitude, 'f', 1),
                              QString::number(c.horizon, 'f', 1), QString::number(qRound(c.azimuth))),
                     QMessageBox::Yes | QMessageBox::No, this);
+    make_plain(&box);
     // Our own words: the toolkit's translations may be missing on the machine.
     box.button(QMessageBox::Yes)->setText(tr("Yes"));
     box.button(QMessageBox::No)->setText(tr("No"));

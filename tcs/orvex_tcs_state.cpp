@@ -1,6 +1,7 @@
 #include "orvex_tcs_state.h"
 
 #include "orvex_number.h"
+#include "orvex_reply_text.h"
 #include "orvex_tcs_request.h"
 #include "orvex_text.h"
 

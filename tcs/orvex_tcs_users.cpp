@@ -1,5 +1,6 @@
 #include "orvex_tcs_users.h"
 
+#include "orvex_reply_text.h"
 #include "orvex_tcs_request.h"
 #include "orvex_text.h"
 

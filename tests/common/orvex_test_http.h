@@ -6,13 +6,14 @@
 #include <QTcpSocket>
 
 // A tiny HTTP server on 127.0.0.1, on the test's own event loop. A path (without
-// query) in `answers` gets its status and body, no answer at all (hang), or its body
-// again and again without a length until the client goes (endless). A path in
-// `bodies` gets its body and 200; any other the body under "*" if any, else 404.
+// query) in `answers` gets its status (with its reason phrase, when one is given)
+// and body, no answer at all (hang), or its body again and again without a length
+// until the client goes (endless). A path in `bodies` gets its body and 200; any
+// other the body under "*" if any, else 404.
 class Orvex_test_http : public QTcpServer
 {
 public:
-    struct Answer { int status = 200; QByteArray body; bool hang = false; bool endless = false; };
+    struct Answer { int status = 200; QByteArray body; bool hang = false; bool endless = false; QByteArray reason = {}; };
     QHash<QByteArray, Answer> answers;
     QHash<QByteArray, QByteArray> bodies;
     QList<QByteArray> requests; // path and query as received
@@ -51,7 +52,8 @@ private:
             });
             return;
         }
-        s->write("HTTP/1.0 " + QByteArray::number(a.status) + (a.status == 200 ? " OK" : " Failed")
+        const QByteArray reason = !a.reason.isEmpty() ? a.reason : QByteArray(a.status == 200 ? "OK" : "Failed");
+        s->write("HTTP/1.0 " + QByteArray::number(a.status) + ' ' + reason
                  + "\r\nContent-Length: " + QByteArray::number(a.body.size()) + "\r\n\r\n" + a.body);
         s->disconnectFromHost();
     }
