@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QMessageBox>
+#include <QTextDocument>
 
 QString reply_line_text(const QByteArray &raw)
 {
@@ -32,8 +33,9 @@ void make_plain(QMessageBox *box)
 
 QString plain_tool_tip(const QString &text)
 {
-    if (text.isEmpty())
+    // A text the toolkit would not take for markup shows as it is already.
+    if (!Qt::mightBeRichText(text))
         return text;
-    return QStringLiteral("<p style=\"white-space:pre-wrap\">") + text.toHtmlEscaped()
+    return QStringLiteral("<p style=\"white-space:pre\">") + text.toHtmlEscaped()
            + QStringLiteral("</p>");
 }

@@ -29,9 +29,11 @@ QString reply_text_for_display(const QString &text);
 void make_plain(QLabel *label);
 void make_plain(QMessageBox *box);
 
-// A tool tip has no text format of its own. The text comes back escaped
-// inside one paragraph that keeps its blanks, so that it shows exactly as
-// it is, markup characters included.
+// A tool tip has no text format of its own: it guesses like a label. A text
+// that looks like markup comes back escaped inside one unbroken paragraph
+// that keeps its blanks, so that it shows exactly as it is (on one line,
+// like a tip in plain text), markup characters included; any other text
+// comes back as it is.
 QString plain_tool_tip(const QString &text);
 
 #endif
