@@ -19,10 +19,11 @@ constexpr int lst_max_line_chars = 1 << 20;
 // exhaust the memory and end the program with the user's list in it.
 constexpr qint64 lst_max_file_bytes = qint64(256) << 20;
 
-// Most lines a .lst file may have. Each line costs a record and a list
-// item, so a file of nothing but line ends would take far more memory than
-// its size suggests; a million objects with their comment lines fit.
-constexpr int lst_max_lines = 1 << 22;
+// Most lines a .lst file may have. Each line costs a record and a list item,
+// about half a kilobyte, so a file of nothing but line ends would take far
+// more memory than its size suggests; a million objects, each with a comment
+// line, fit in about a gigabyte.
+constexpr int lst_max_lines = 1 << 21;
 
 // One line of a .lst file as read, without its line end.
 struct Orvex_lst_file_line

@@ -360,7 +360,41 @@ private slots:
         QVERIFY(file_bytes(old).startsWith("# new\n# a line"));
     }
 
+    // Memory running out while a file is read costs the read, not the
+    // program and its list.
+    void a_read_out_of_memory_leaves_the_list()
+    {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("the address sanitizer's allocator does not report a failed allocation to its caller");
+#endif
+        QFile big(path("big.lst")); // sparse: nothing is written
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(lst_max_file_bytes));
+        big.close();
+        list->append_lines({"# mine"});
+        struct rlimit saved {};
+        QCOMPARE(getrlimit(RLIMIT_AS, &saved), 0);
+        struct rlimit tight = saved;
+        tight.rlim_cur = rlim_t(mapped_bytes() + (64 << 20)); // too little for the file
+        QCOMPARE(setrlimit(RLIMIT_AS, &tight), 0);
+        const bool read = list->read_list_file(big.fileName());
+        setrlimit(RLIMIT_AS, &saved);
+        QFile::remove(big.fileName());
+        QVERIFY(!read);
+        QCOMPARE(list->lines(), QStringList({"# mine"}));
+        QCOMPARE(err.last(), "Cannot read list file " + big.fileName() + ": there is not enough memory to read it");
+    }
+
 private:
+    static qint64 mapped_bytes()
+    {
+        QFile status("/proc/self/status");
+        if (!status.open(QIODevice::ReadOnly))
+            return -1;
+        for (const QByteArray &line : status.readAll().split('\n'))
+            if (line.startsWith("VmSize:"))
+                return line.mid(7).trimmed().split(' ').value(0).toLongLong() * 1024;
+        return -1;
+    }
     QString path(const QString &name) const { return dir.filePath(name); }
     const Orvex_object_list &records() const { return *win->obj_list; }
     void form_to(QAction *action, const QStringList &fields)
