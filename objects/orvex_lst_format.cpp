@@ -230,8 +230,8 @@ bool room_for_line(Orvex_lst_file &file, bool too_long, bool counts = true)
     return !too_long;
 }
 
-// Counted before anything is decoded: a file of nothing but line ends would
-// otherwise take gigabytes before it were found to be no list.
+// Counted before anything is decoded, so a file of nothing but line ends is
+// refused before millions of lines are built.
 bool more_lines_than_allowed(const QByteArray &bytes)
 {
     if (bytes.size() <= lst_max_lines)
