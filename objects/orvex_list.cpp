@@ -168,17 +168,28 @@ QStringList Orvex_list::lines() const
 
 void Orvex_list::append_lines(const QStringList &lines)
 {
+    QVector<Orvex_lst_file_line> read;
+    read.reserve(lines.size());
+    for (const QString &line : lines)
+        read.append({line, QByteArray()});
+    append_lines(read);
+}
+
+void Orvex_list::append_lines(const QVector<Orvex_lst_file_line> &lines)
+{
     int next_index = obj_list->size();
     obj_list->reserve(next_index + lines.size());
     QStringList shown;
     shown.reserve(lines.size());
-    for (const QString &line : lines) {
+    for (const Orvex_lst_file_line &line : lines) {
         auto *record = new Orvex_object;
-        record->index = next_index++;
-        lst_fill_record(record, lst_parse_line(line));
-        record->list_line = line;
+        record->index = next_index;
         obj_list->append(record);
-        shown.append(clip_for_display(line));
+        ++next_index;
+        lst_fill_record(record, lst_parse_line(line.text));
+        record->list_line = line.text;
+        record->list_bytes = line.bytes;
+        shown.append(clip_for_display(line.text));
     }
     // One batch insertion: item by item, a long file would spend most of
     // its time in the widget's per-row bookkeeping and repaints.
@@ -187,6 +198,16 @@ void Orvex_list::append_lines(const QStringList &lines)
     list->setUpdatesEnabled(false);
     list->addItems(shown);
     list->setUpdatesEnabled(updates);
+    tell_list_changed();
+}
+
+void Orvex_list::drop_lines_from(int row)
+{
+    while (obj_list->size() > row)
+        delete obj_list->takeLast();
+    QListWidget *list = ui->orvex_obj_lst;
+    while (list->count() > row)
+        delete list->takeItem(list->count() - 1);
     tell_list_changed();
 }
 

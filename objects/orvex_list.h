@@ -1,11 +1,13 @@
 #ifndef ORVEX_LIST_H
 #define ORVEX_LIST_H
 
+#include "orvex_lst_format.h"
 #include "orvex_object.h"
 
 #include <QFrame>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 class Orvex_sky;
 class QGroupBox;
@@ -56,6 +58,7 @@ public:
     bool read_list_file(const QString &path);
     // Appends lines as if read from a file (no file, no last_file change).
     void append_lines(const QStringList &lines);
+    void append_lines(const QVector<Orvex_lst_file_line> &lines);
     // Writes all list lines atomically: the old file stays whole unless the
     // new one was written completely. In a folder that takes no new file, an
     // existing writable file is written in place.
@@ -90,6 +93,17 @@ private:
     void renumber_from(int row);
     void tell_list_changed();
     void tell_current(int row);
+    // Why a file was not read: the reason shown and the one for standard
+    // error (null when the same); a null reason when it was read.
+    struct Read_refusal
+    {
+        QString reason;
+        QString log_reason;
+    };
+    Read_refusal read_list_bytes(const QString &path, QByteArray &bytes);
+    static QString too_large_reason(bool translated);
+    // Takes away the lines from row on, records and items alike.
+    void drop_lines_from(int row);
     void report_file_error(const QString &message, const QString &log_line);
     // log_reason is the reason in English for standard error, when the
     // reason shown is a translated text.

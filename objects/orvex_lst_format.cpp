@@ -178,40 +178,180 @@ int month_from_abbreviation(const QString &text)
     return months.indexOf(text) + 1;
 }
 
-} // namespace
+constexpr int utf8_mib = 106;
 
-QString lst_file_text(const QByteArray &bytes)
+int code_of(char c) { return uchar(c); }
+int code_of(QChar c) { return c.unicode(); }
+
+// Length of the line end at pos, 0 when none starts there: LF, CR LF, a
+// lone CR, or CR CR LF, which a CR LF line put through a Windows text-mode
+// stream becomes and which ends one line, not two.
+template <typename Ch>
+int line_end_length(const Ch *data, int pos, int size)
 {
-    if (QTextCodec *marked = QTextCodec::codecForUtfText(bytes, nullptr))
-        return marked->toUnicode(bytes);
-    QTextCodec::ConverterState state;
-    const QString text = QTextCodec::codecForMib(106)->toUnicode(bytes.constData(), bytes.size(), &state);
-    if (state.invalidChars == 0 && state.remainingChars == 0)
-        return text;
-    return QTextCodec::codecForName("Windows-1251")->toUnicode(bytes);
+    const int c = code_of(data[pos]);
+    if (c == '\n')
+        return 1;
+    if (c != '\r')
+        return 0;
+    if (pos + 1 < size && code_of(data[pos + 1]) == '\n')
+        return 2;
+    if (pos + 2 < size && code_of(data[pos + 1]) == '\r' && code_of(data[pos + 2]) == '\n')
+        return 3;
+    return 1;
 }
 
-int lst_split_lines(const QString &text, QStringList &lines)
+// Calls take(start, length) for every line until it returns false.
+template <typename Ch, typename Take>
+void split_lines(const Ch *data, int size, Take take)
 {
-    lines.clear();
     int start = 0;
-    while (start < text.size()) {
+    while (start < size) {
         int end = start;
-        while (end < text.size() && text.at(end) != QLatin1Char('\n')
-               && text.at(end) != QLatin1Char('\r'))
+        int end_length = 0;
+        while (end < size && (end_length = line_end_length(data, end, size)) == 0)
             ++end;
-        if (end - start > lst_max_line_chars) {
-            const int number = lines.size() + 1;
-            lines.clear();
-            return number;
-        }
-        lines.append(text.mid(start, end - start));
-        if (end + 1 < text.size() && text.at(end) == QLatin1Char('\r')
-            && text.at(end + 1) == QLatin1Char('\n'))
-            ++end;
-        start = end + 1;
+        if (!take(start, end - start))
+            return;
+        start = end + end_length;
     }
-    return 0;
+}
+
+// Notes why a file is no list when its next line is too long or one too
+// many; false then.
+bool room_for_line(Orvex_lst_file &file, bool too_long, bool counts = true)
+{
+    if (counts && file.lines.size() >= lst_max_lines) {
+        file.too_many_lines = true;
+        return false;
+    }
+    if (too_long)
+        file.long_line = file.lines.size() + 1;
+    return !too_long;
+}
+
+// Counted before anything is decoded, so a file of nothing but line ends is
+// refused before millions of lines are built.
+bool more_lines_than_allowed(const QByteArray &bytes)
+{
+    if (bytes.size() <= lst_max_lines)
+        return false;
+    int count = 0;
+    split_lines(bytes.constData(), bytes.size(), [&count](int, int) {
+        return ++count <= lst_max_lines;
+    });
+    return count > lst_max_lines;
+}
+
+bool is_ascii(const char *data, int size)
+{
+    for (int i = 0; i < size; ++i)
+        if (uchar(data[i]) >= 0x80)
+            return false;
+    return true;
+}
+
+// A byte-order mark inside a line is a character like any other: it stays.
+QString decode_with(QTextCodec *codec, const QByteArray &raw, bool *valid = nullptr)
+{
+    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+    const QString text = codec->toUnicode(raw.constData(), raw.size(), &state);
+    if (valid)
+        *valid = state.invalidChars == 0 && state.remainingChars == 0;
+    return text;
+}
+
+QString decode_line(const QByteArray &raw, QTextCodec *fallback)
+{
+    bool valid = false;
+    const QString text = decode_with(QTextCodec::codecForMib(utf8_mib), raw, &valid);
+    return valid ? text : decode_with(fallback, raw);
+}
+
+// A file in UTF-16 or UTF-32 is decoded whole; its lines keep no bytes, a
+// save writes them in the system's encoding.
+Orvex_lst_file split_text(const QString &text)
+{
+    Orvex_lst_file file;
+    split_lines(text.constData(), text.size(), [&](int start, int length) {
+        if (!room_for_line(file, length > lst_max_line_chars))
+            return false;
+        file.lines.append({text.mid(start, length), QByteArray()});
+        return true;
+    });
+    if (!file.ok())
+        file.lines = QVector<Orvex_lst_file_line>();
+    return file;
+}
+
+} // namespace
+
+QTextCodec *lst_fallback_codec()
+{
+    QTextCodec *local = QTextCodec::codecForLocale();
+    if (local && local->mibEnum() != utf8_mib)
+        return local;
+    return QTextCodec::codecForName("Windows-1251");
+}
+
+QString lst_decode_line(const QByteArray &line)
+{
+    return decode_line(line, lst_fallback_codec());
+}
+
+Orvex_lst_file lst_read_lines(const QByteArray &bytes)
+{
+    QTextCodec *const marked = QTextCodec::codecForUtfText(bytes, nullptr);
+    if (marked && marked->mibEnum() != utf8_mib)
+        return split_text(marked->toUnicode(bytes));
+
+    Orvex_lst_file file;
+    if (more_lines_than_allowed(bytes)) {
+        file.too_many_lines = true;
+        return file;
+    }
+    QTextCodec *const save_codec = QTextCodec::codecForLocale();
+    QTextCodec *const fallback = lst_fallback_codec();
+    // After a UTF-8 byte-order mark every line is UTF-8, valid or not.
+    const int skip = marked ? 3 : 0;
+    const char *const data = bytes.constData() + skip;
+    split_lines(data, bytes.size() - skip, [&](int start, int length) {
+        // No character takes more than four bytes, so a longer line is not
+        // decoded just to be measured.
+        if (!room_for_line(file, length > 4 * lst_max_line_chars))
+            return false;
+        const char *const line = data + start;
+        Orvex_lst_file_line out;
+        if (is_ascii(line, length)) {
+            out.text = QString::fromLatin1(line, length);
+        } else {
+            const QByteArray raw(line, length);
+            out.text = marked ? decode_with(marked, raw) : decode_line(raw, fallback);
+            if (save_codec->fromUnicode(out.text) != raw)
+                out.bytes = raw;
+        }
+        if (!room_for_line(file, out.text.size() > lst_max_line_chars, false))
+            return false;
+        file.lines.append(out);
+        return true;
+    });
+    if (!file.ok())
+        file.lines = QVector<Orvex_lst_file_line>();
+    return file;
+}
+
+QByteArray lst_list_bytes(const QList<Orvex_object *> &records)
+{
+    QTextCodec *const codec = QTextCodec::codecForLocale();
+    QByteArray out;
+    for (const Orvex_object *record : records) {
+        if (record->list_bytes.isNull())
+            out += codec->fromUnicode(record->list_line);
+        else
+            out += record->list_bytes;
+        out += '\n';
+    }
+    return out;
 }
 
 bool lst_is_object_line(const QString &line)

@@ -1,6 +1,7 @@
 #ifndef ORVEX_OBJECT_H
 #define ORVEX_OBJECT_H
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -47,6 +48,10 @@ public:
     // built from the form: what a save writes. The list widget shows it cut
     // to a displayable length.
     QString list_line;
+    // The bytes list_line was read from, when a save of list_line would not
+    // give them back (a line in another encoding than the system's): a line
+    // nobody edited is saved exactly as it was read. Null otherwise.
+    QByteArray list_bytes;
 };
 
 using Orvex_object_list = QList<Orvex_object *>;

@@ -342,6 +342,26 @@
         <source>line %1 is longer than %2 characters</source>
         <translation>строка %1 длиннее %2 символов</translation>
     </message>
+    <message>
+        <source>it has more than %1 lines</source>
+        <translation>в нём больше %1 строк</translation>
+    </message>
+    <message>
+        <source>there is not enough memory to read it</source>
+        <translation>для его чтения не хватает памяти</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>это папка</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>это не обычный файл</translation>
+    </message>
+    <message>
+        <source>it is larger than %1 MiB</source>
+        <translation>он больше %1 МиБ</translation>
+    </message>
 </context>
 <context>
     <name>Orvex_sky</name>

@@ -6,9 +6,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    QStringList lines;
-    lst_split_lines(lst_file_text(QByteArray(reinterpret_cast<const char *>(data), int(size))), lines);
-    for (const QString &line : lines) {
+    const Orvex_lst_file file = lst_read_lines(QByteArray(reinterpret_cast<const char *>(data), int(size)));
+    for (const Orvex_lst_file_line &read : file.lines) {
+        const QString &line = read.text;
+        if (read.bytes.contains('\n') || read.bytes.contains('\r'))
+            __builtin_trap();
         const Orvex_lst_line parsed = lst_parse_line(line);
         Orvex_object record;
         lst_fill_record(&record, parsed);

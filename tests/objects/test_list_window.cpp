@@ -12,11 +12,22 @@
 #include <QtTest>
 #include <QtWidgets>
 
+#include <condition_variable>
 #include <csignal>
+#include <fcntl.h>
+#include <mutex>
+#include <thread>
 #include <linux/capability.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+
+#ifdef __has_feature
+#define ORVEX_HAS_FEATURE(x) __has_feature(x)
+#else
+#define ORVEX_HAS_FEATURE(x) 0
+#endif
 
 namespace {
 
@@ -60,6 +71,36 @@ bool set_dac_override(bool on)
     return syscall(SYS_capset, &head, data) == 0;
 }
 
+// Should a read open the FIFO and wait for a writer, this writer comes after
+// a while, so a faulty reader fails the test instead of hanging it.
+class Fifo_writer_later
+{
+public:
+    explicit Fifo_writer_later(const QByteArray &path)
+        : thread([this, path] {
+              std::unique_lock<std::mutex> lock(mutex);
+              if (!done.wait_for(lock, std::chrono::seconds(5), [this] { return finished; }))
+                  ::close(::open(path.constData(), O_WRONLY | O_NONBLOCK));
+          })
+    {
+    }
+    ~Fifo_writer_later()
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            finished = true;
+        }
+        done.notify_one();
+        thread.join();
+    }
+
+private:
+    std::mutex mutex;
+    std::condition_variable done;
+    bool finished = false;
+    std::thread thread;
+};
+
 } // namespace
 
 class Test_list_window : public QObject
@@ -82,11 +123,14 @@ private slots:
     void cleanupTestCase() { set_log_capture(nullptr, nullptr); delete win; }
     void init()
     {
+        QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
         win->ui->actionClear_list->trigger();
         win->ui->statusbar->clearMessage();
         list->last_file = QString();
         err.clear();
     }
+
+    void cleanup() { QTextCodec::setCodecForLocale(nullptr); }
 
     void clicks_load_the_form()
     {
@@ -119,19 +163,23 @@ private slots:
     void read_then_save_gives_same_bytes_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QByteArray crlf = mixed_file;
-        QTest::newRow("LF") << mixed_file;
-        QTest::newRow("CR LF comes back as LF") << crlf.replace("\n", "\r\n");
-        QTest::newRow("byte-order mark, no last line end") << "\xef\xbb\xbf" + mixed_file.chopped(1);
-        QTest::newRow("lone CR") << QByteArray(mixed_file).replace('\n', '\r');
-        QTest::newRow("Windows-1251 comes back as UTF-8") << QByteArray(mixed_file)
+        QTest::addColumn<QByteArray>("saved");
+        QByteArray crlf = mixed_file, crcrlf = mixed_file;
+        const QByteArray cp1251 = QByteArray(mixed_file)
             .replace("Плеяды", "\xcf\xeb\xe5\xff\xe4\xfb")
             .replace("комментарий", "\xea\xee\xec\xec\xe5\xed\xf2\xe0\xf0\xe8\xe9");
+        QTest::newRow("LF") << mixed_file << mixed_file;
+        QTest::newRow("CR LF comes back as LF") << crlf.replace("\n", "\r\n") << mixed_file;
+        QTest::newRow("CR CR LF is one line end") << crcrlf.replace("\n", "\r\r\n") << mixed_file;
+        QTest::newRow("byte-order mark, no last line end") << "\xef\xbb\xbf" + mixed_file.chopped(1) << mixed_file;
+        QTest::newRow("lone CR") << QByteArray(mixed_file).replace('\n', '\r') << mixed_file;
+        QTest::newRow("Windows-1251 lines come back as they were") << cp1251 << cp1251;
     }
 
     void read_then_save_gives_same_bytes()
     {
         QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, saved);
         put_file(path("in.lst"), bytes);
         QVERIFY(list->read_list_file(path("in.lst")));
         QCOMPARE(list->last_file, path("in.lst"));
@@ -140,11 +188,96 @@ private slots:
         QCOMPARE(records().at(6)->name, QStringLiteral("Плеяды (M45)"));
 
         QVERIFY(list->write_list_file(path("out.lst")));
-        QCOMPARE(file_bytes(path("out.lst")), mixed_file);
+        QCOMPARE(file_bytes(path("out.lst")), saved);
         QCOMPARE(list->last_file, path("out.lst"));
         QVERIFY(err.isEmpty());
         QVERIFY(list->read_list_file(path("out.lst"))); // reading again appends
         QCOMPARE(records().at(17)->index, 17);
+    }
+
+    // Each line is decoded by itself and, unless edited, saved as it was read,
+    // whatever the encodings of the lines around it.
+    void lines_keep_their_encoding_data()
+    {
+        QTest::addColumn<QByteArray>("system");
+        QTest::addColumn<QString>("latin1_line"); // as shown
+        QTest::addColumn<QString>("cp1251_line");
+        const QString pleiades = "10 11 12 : -13 14 15 ; 2000.0 # Плеяды";
+        QTest::newRow("UTF-8 system") << QByteArray("UTF-8") << "# Cafй crиme" << pleiades;
+        QTest::newRow("Cyrillic system") << QByteArray("Windows-1251") << "# Cafй crиme" << pleiades;
+        QTest::newRow("Western system") << QByteArray("ISO-8859-1") << "# Café crème"
+                                        << "10 11 12 : -13 14 15 ; 2000.0 # Ïëåÿäû";
+    }
+
+    void lines_keep_their_encoding()
+    {
+        QFETCH(QByteArray, system);
+        QFETCH(QString, latin1_line);
+        QFETCH(QString, cp1251_line);
+        QTextCodec *const codec = QTextCodec::codecForName(system);
+        QTextCodec::setCodecForLocale(codec);
+        const QList<QByteArray> read = {
+            "# Туманность Ориона", " 5 35 17.3   : -5 23 28    ; 2000.0 # Туманность Ориона",
+            "# Caf\xe9 cr\xe8me", "10 11 12 : -13 14 15 ; 2000.0 # \xcf\xeb\xe5\xff\xe4\xfb",
+            "# to be replaced", "# last: Звезда"};
+        put_file(path("mixed.lst"), read.mid(0, 5).join("\r\r\n") + "\r\r\n" + read.last());
+        QVERIFY(list->read_list_file(path("mixed.lst")));
+        QCOMPARE(list->lines(), QStringList({"# Туманность Ориона", " 5 35 17.3   : -5 23 28    ; 2000.0 # Туманность Ориона",
+                                             latin1_line, cp1251_line, "# to be replaced", "# last: Звезда"}));
+        for (int row = 0; row < 6; ++row)
+            QCOMPARE(widget()->item(row)->text(), list->lines().at(row));
+        QCOMPARE(records().at(1)->name, QStringLiteral("Туманность Ориона"));
+
+        list->remove_row(4);
+        list->insert_object(4, "Орион", "05:35:17.3", "-05:23:28", "2000.0");
+        QVERIFY(list->write_list_file(path("saved.lst")));
+        const QByteArray edited = codec->fromUnicode(lst_object_line("05:35:17.3", "-05:23:28", "2000.0", "Орион"));
+        QCOMPARE(file_bytes(path("saved.lst")), read.mid(0, 4).join('\n') + '\n' + edited + '\n' + read.last() + '\n');
+    }
+
+    // Only a regular file within the limits is read; the list and the last
+    // file stay as they were.
+    void refuses_what_is_no_list_file_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("FIFO") << "fifo" << "it is not a regular file";
+        QTest::newRow("character device") << "/dev/zero" << "it is not a regular file";
+        QTest::newRow("folder") << "folder" << "it is a folder";
+        QTest::newRow("larger than the limit") << "large" << "it is larger than 256 MiB";
+        QTest::newRow("more lines than the limit") << "many" << QString("it has more than %1 lines").arg(lst_max_lines);
+    }
+
+    void refuses_what_is_no_list_file()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        QString file = kind.startsWith('/') ? kind : path(kind);
+        if (kind == "fifo") {
+            QCOMPARE(mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        } else if (kind == "folder") {
+            QVERIFY(QDir(dir.path()).mkpath(kind));
+        } else if (kind == "large") {
+            QFile big(file); // sparse: nothing is written
+            QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(lst_max_file_bytes + 1));
+        } else if (kind == "many") {
+            put_file(file, QByteArray(lst_max_lines + 1, '\n'));
+        }
+        list->append_lines({"# mine"});
+        list->last_file = "before";
+        bool read = true;
+        {
+            Fifo_writer_later writer(QFile::encodeName(file));
+            read = list->read_list_file(file);
+        }
+        QVERIFY(!read);
+        QCOMPARE(list->lines(), QStringList({"# mine"}));
+        QCOMPARE(widget()->count(), 1);
+        QCOMPARE(list->last_file, QStringLiteral("before"));
+        QCOMPARE(err.last(), "Cannot read list file " + file + ": " + reason);
+        QVERIFY(win->ui->statusbar->currentMessage().contains(QDir::toNativeSeparators(file)));
+        if (kind == "fifo" || kind == "large")
+            QFile::remove(file);
     }
 
     void form_actions_edit_the_list()
@@ -233,7 +366,41 @@ private slots:
         QVERIFY(file_bytes(old).startsWith("# new\n# a line"));
     }
 
+    // Memory running out while a file is read costs the read, not the
+    // program and its list.
+    void a_read_out_of_memory_leaves_the_list()
+    {
+#if defined(__SANITIZE_ADDRESS__) || ORVEX_HAS_FEATURE(address_sanitizer)
+        QSKIP("the address sanitizer's allocator does not report a failed allocation to its caller");
+#endif
+        QFile big(path("big.lst")); // sparse: nothing is written
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(lst_max_file_bytes));
+        big.close();
+        list->append_lines({"# mine"});
+        struct rlimit saved {};
+        QCOMPARE(getrlimit(RLIMIT_AS, &saved), 0);
+        struct rlimit tight = saved;
+        tight.rlim_cur = rlim_t(mapped_bytes() + (64 << 20)); // too little for the file
+        QCOMPARE(setrlimit(RLIMIT_AS, &tight), 0);
+        const bool read = list->read_list_file(big.fileName());
+        setrlimit(RLIMIT_AS, &saved);
+        QFile::remove(big.fileName());
+        QVERIFY(!read);
+        QCOMPARE(list->lines(), QStringList({"# mine"}));
+        QCOMPARE(err.last(), "Cannot read list file " + big.fileName() + ": there is not enough memory to read it");
+    }
+
 private:
+    static qint64 mapped_bytes()
+    {
+        QFile status("/proc/self/status");
+        if (!status.open(QIODevice::ReadOnly))
+            return -1;
+        for (const QByteArray &line : status.readAll().split('\n'))
+            if (line.startsWith("VmSize:"))
+                return line.mid(7).trimmed().split(' ').value(0).toLongLong() * 1024;
+        return -1;
+    }
     QString path(const QString &name) const { return dir.filePath(name); }
     const Orvex_object_list &records() const { return *win->obj_list; }
     void form_to(QAction *action, const QStringList &fields)

@@ -77,6 +77,39 @@ private slots:
             QVERIFY2(!lst_is_object_pair(ra, decl), ra);
     }
 
+    void line_ends_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("LF, no last end") << QByteArray("a\n\nb") << QStringList({"a", "", "b"});
+        QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << QStringList({"a", "b"});
+        QTest::newRow("CR CR LF is one end") << QByteArray("a\r\r\nb\r\r\n") << QStringList({"a", "b"});
+        QTest::newRow("lone CRs") << QByteArray("a\r\rb\r") << QStringList({"a", "", "b"});
+        QTest::newRow("CR before CR CR LF") << QByteArray("a\r\r\r\nb") << QStringList({"a", "", "b"});
+        QTest::newRow("nothing") << QByteArray() << QStringList();
+    }
+
+    void line_ends()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, lines);
+        QStringList texts;
+        for (const Orvex_lst_file_line &line : lst_read_lines(bytes).lines)
+            texts.append(line.text);
+        QCOMPARE(texts, lines);
+    }
+
+    // Counted the way lines are split; a file over the limit gives no lines.
+    void line_count_limit()
+    {
+        QByteArray crcrlf;
+        for (int i = 0; i < lst_max_lines; ++i)
+            crcrlf += "\r\r\n";
+        QCOMPARE(lst_read_lines(crcrlf).lines.size(), lst_max_lines);
+        const Orvex_lst_file over = lst_read_lines(QByteArray(lst_max_lines + 1, '\n'));
+        QVERIFY(over.too_many_lines && over.lines.isEmpty());
+    }
+
     void written_lines()
     {
         // Long texts push the columns instead of being cut; '%' is only text.
