@@ -136,6 +136,8 @@ private slots:
         v->all_sky = true;
         v->current_index = -1;
         v->direct_count = v->reverse_count = 0;
+        host.replies["dir"] = http("# Orvex direct horizon\n0 5\n270 -2\n");
+        host.replies["rev"] = http("# reverse\n0 1\n");
         for (QStringList *l : {&host.asked, &err, &titles, &texts})
             l->clear();
         set_log_capture(nullptr, &err);
@@ -244,8 +246,6 @@ private slots:
         v->set_tel_flip(true);
         QVERIFY(check_slew_at(180 * 3600, 74 * 3600, v->horizon_sets()).below);
         v->tel_flip = v->tel_flip_known = false;
-        host.replies["dir"] = http("# Orvex direct horizon\n0 5\n270 -2\n");
-        host.replies["rev"] = http("# reverse\n0 1\n");
     }
 
     // A failure shows one box and frees the one request slot: the request
