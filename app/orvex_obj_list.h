@@ -20,6 +20,7 @@ class QLabel;
 class QTimer;
 struct Orvex_state_reply;
 struct Orvex_command_form;
+struct Orvex_slew_check;
 
 // The main window. It is also a record: the list and sky windows hand an
 // object into the form through the set_form overrides.
@@ -112,6 +113,9 @@ private:
     void show_form_error(int error, const QString &log_line);
     // Asks before a slew to an object below the horizon; true to go on.
     bool slew_guard_allows(const Orvex_command_form &form);
+    // After the question: the level, the button and the free command slot
+    // still let a slew go out.
+    bool slew_still_allowed() const;
 
     // List editing.
     void form_to_list(int row);
@@ -162,5 +166,10 @@ public:
     // A TCS request without an answer after this many ms is given up.
     int tcs_timeout_ms = Orvex_reply_guard::max_reply_ms;
 };
+
+// The question before a slew that the horizon check did not pass: the
+// object's altitude, the horizon and the azimuth from the north with its
+// compass point, or that the check could not be made.
+QString slew_question_text(const QString &name, const Orvex_slew_check &c);
 
 #endif

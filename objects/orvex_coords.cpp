@@ -195,10 +195,23 @@ QString arcsec_to_dms(double a)
     return QString::asprintf("%c%02d:%02d:%04.1f", sign, d % 360, m, s);
 }
 
+double sidereal_day_seconds(double t)
+{
+    if (!std::isfinite(t))
+        return 0;
+    double s = std::fmod(t, 86400.0);
+    if (s < 0)
+        s += 86400.0;
+    // A tiny negative remainder rounds up to a whole day when it is added.
+    return s < 86400.0 ? s : 0.0;
+}
+
 double sidereal_time_at(const QDateTime &local_now)
 {
     const QDateTime t0(QDate(2025, 1, 1), QTime(0, 0, 0, 0), Qt::LocalTime);
     const qint64 s = t0.msecsTo(local_now) / 1000;
-    const qint64 st = 23332 + qint64(double(s) * 1.002737909350795);
-    return double(st % 86400);
+    const qint64 st = (23332 + qint64(double(s) * 1.002737909350795)) % 86400;
+    // A clock before the reference instant counts back from it: the
+    // remainder is then negative and goes round into the day.
+    return double(st < 0 ? st + 86400 : st);
 }

@@ -114,9 +114,8 @@ void Orvex_list::insert_object(int row, QString name, QString ra_text,
     auto *record = new Orvex_object;
     record->index = row;
     if (lst_is_object_pair(ra_text, decl_text)) {
-        record->set_form(name, ra_text, decl_text, epoch_text);
-        record->is_comment = false;
         record->list_line = lst_object_line(ra_text, decl_text, epoch_text, name);
+        lst_fill_built_record(record, record->list_line, name, ra_text, decl_text, epoch_text);
     } else {
         record->list_line = lst_comment_line(name);
     }

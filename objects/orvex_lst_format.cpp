@@ -431,6 +431,20 @@ void lst_fill_record(Orvex_object *record, const Orvex_lst_line &line)
     record->is_comment = false;
 }
 
+void lst_fill_built_record(Orvex_object *record, const QString &line, const QString &name,
+                           const QString &ra_text, const QString &decl_text,
+                           const QString &epoch_text)
+{
+    const Orvex_lst_line read_back = lst_parse_line(line);
+    if (read_back.is_object) {
+        lst_fill_record(record, read_back);
+        return;
+    }
+    record->set_form(name, coordinate_text(QStringRef(&ra_text)),
+                     coordinate_text(QStringRef(&decl_text)), epoch_text);
+    record->is_comment = false;
+}
+
 bool lst_is_object_pair(const QString &ra_text, const QString &decl_text)
 {
     if (ra_text.size() < 2 || decl_text.size() < 2)

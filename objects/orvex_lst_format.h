@@ -107,6 +107,16 @@ bool lst_is_object_pair(const QString &ra_text, const QString &decl_text);
 QString lst_object_line(const QString &ra_text, const QString &decl_text,
                         const QString &epoch_text, const QString &name);
 
+// Fills a fresh record for an object line built from the form with what
+// reading that line back from a saved file gives, so that the list and the
+// sky show the object where the file will put it ("08 40 24.0" is
+// 08:40:24.0, not 0 h). A line that would read back as a comment (an R.A.
+// of fewer than three numbers) keeps the form's name and epoch, its
+// coordinates read as the reader reads a coordinate field.
+void lst_fill_built_record(Orvex_object *record, const QString &line, const QString &name,
+                           const QString &ra_text, const QString &decl_text,
+                           const QString &epoch_text);
+
 // The line the program writes for a comment.
 QString lst_comment_line(const QString &text);
 

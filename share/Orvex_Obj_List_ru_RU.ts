@@ -280,8 +280,12 @@
         <translation>Неверные или пустые смещения</translation>
     </message>
     <message>
-        <source>%1 is below the horizon: altitude %2°, horizon %3° at azimuth %4°. Slew anyway?</source>
-        <translation>%1 под горизонтом: высота %2°, горизонт %3° на азимуте %4°. Всё равно навести?</translation>
+        <source>%1 is below the horizon: altitude %2°, horizon %3° at azimuth %4° %5. Slew anyway?</source>
+        <translation>%1 под горизонтом: высота %2°, горизонт %3° на азимуте %4° %5. Всё равно навести?</translation>
+    </message>
+    <message>
+        <source>The sidereal time is not known, so whether %1 is above the horizon cannot be checked. Slew anyway?</source>
+        <translation>Звёздное время неизвестно, поэтому нельзя проверить, над горизонтом ли %1. Всё равно навести?</translation>
     </message>
     <message>
         <source>Yes</source>
@@ -294,6 +298,78 @@
     <message>
         <source>Slew to %1 not sent: it is below the horizon</source>
         <translation>Наведение на %1 не отправлено: объект под горизонтом</translation>
+    </message>
+    <message>
+        <source>Slew to %1 not sent: its position cannot be checked</source>
+        <translation>Наведение на %1 не отправлено: положение объекта не проверить</translation>
+    </message>
+    <message>
+        <source>Slew to %1 not sent: slewing is no longer allowed</source>
+        <translation>Наведение на %1 не отправлено: наведение больше не разрешено</translation>
+    </message>
+    <message>
+        <source>N</source>
+        <translation>С</translation>
+    </message>
+    <message>
+        <source>NNE</source>
+        <translation>ССВ</translation>
+    </message>
+    <message>
+        <source>NE</source>
+        <translation>СВ</translation>
+    </message>
+    <message>
+        <source>ENE</source>
+        <translation>ВСВ</translation>
+    </message>
+    <message>
+        <source>E</source>
+        <translation>В</translation>
+    </message>
+    <message>
+        <source>ESE</source>
+        <translation>ВЮВ</translation>
+    </message>
+    <message>
+        <source>SE</source>
+        <translation>ЮВ</translation>
+    </message>
+    <message>
+        <source>SSE</source>
+        <translation>ЮЮВ</translation>
+    </message>
+    <message>
+        <source>S</source>
+        <translation>Ю</translation>
+    </message>
+    <message>
+        <source>SSW</source>
+        <translation>ЮЮЗ</translation>
+    </message>
+    <message>
+        <source>SW</source>
+        <translation>ЮЗ</translation>
+    </message>
+    <message>
+        <source>WSW</source>
+        <translation>ЗЮЗ</translation>
+    </message>
+    <message>
+        <source>W</source>
+        <translation>З</translation>
+    </message>
+    <message>
+        <source>WNW</source>
+        <translation>ЗСЗ</translation>
+    </message>
+    <message>
+        <source>NW</source>
+        <translation>СЗ</translation>
+    </message>
+    <message>
+        <source>NNW</source>
+        <translation>ССЗ</translation>
     </message>
 </context>
 <context>

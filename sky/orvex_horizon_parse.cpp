@@ -34,9 +34,12 @@ HorizonPoint point_from(const QByteArray &text)
 
 } // namespace
 
-Horizon_reply parse_horizon_reply(const QByteArray &body)
+Horizon_reply parse_horizon_reply(const QByteArray &body, bool asked_reverse)
 {
     Horizon_reply reply;
+    // A host that sends bare points answers the question it was asked: a
+    // 'reverse' profile must never overwrite the 'direct' one.
+    reply.reverse = asked_reverse;
     int start = 0;
     while (start < body.size()) {
         int end = body.indexOf('\n', start);

@@ -24,9 +24,10 @@ struct Horizon_reply
 
 // Reads a horizon reply body: header lines ("#...") before the first point
 // choose the set, every other line is "azimuth altitude" in degrees from
-// the north point. Fields that are missing or not numbers ("nan" and "inf"
-// are none) count 0.
+// the north point. A reply without such a header is the profile that was
+// asked for (asked_reverse). Fields that are missing or not numbers ("nan"
+// and "inf" are none) count 0.
 // Safe on any input.
-Horizon_reply parse_horizon_reply(const QByteArray &body);
+Horizon_reply parse_horizon_reply(const QByteArray &body, bool asked_reverse);
 
 #endif

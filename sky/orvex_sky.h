@@ -64,6 +64,8 @@ public:
     QString host;
     QNetworkAccessManager network_manager;
     QNetworkReply *horizon_reply = nullptr;
+    // The reply in flight answers a 'rev' request (else a 'dir' one).
+    bool horizon_reply_reverse = false;
     // A horizon request refused while another was in flight: 1 'direct',
     // 2 'reverse', 0 none.
     int horizon_waiting = 0;

@@ -26,6 +26,7 @@ void Orvex_sky::request_horizon(bool direct)
         horizon_waiting = direct ? 1 : 2;
         return;
     }
+    horizon_reply_reverse = !direct;
     horizon_reply = network_manager.get(QNetworkRequest(
         QUrl(QStringLiteral("http://") + host + QStringLiteral("/tcs/orvex_horizon.php?") + tag)));
     connect(horizon_reply, &QNetworkReply::finished, this,
@@ -51,7 +52,7 @@ void Orvex_sky::get_horizon_finish()
         return;
     }
     if (reply->error() == QNetworkReply::NoError)
-        store_horizon(parse_horizon_reply(reply->readAll()));
+        store_horizon(parse_horizon_reply(reply->readAll(), horizon_reply_reverse));
     release_horizon_reply();
     send_waiting_horizon();
 }

@@ -2,6 +2,8 @@
 
 #include "orvex_object.h"
 
+#include <QtGlobal>
+
 #include <algorithm>
 #include <cmath>
 
@@ -87,8 +89,36 @@ Orvex_slew_check check_slew_at(double A, double Z, const Orvex_horizon_sets &set
 
 Orvex_slew_check check_slew(double ra, double decl, const Orvex_horizon_sets &sets)
 {
-    // Without a sidereal time every object lands in the zenith: no warning.
+    // Without a sidereal time every object would land in the zenith and pass.
+    if (sidereal_time < 0) {
+        Orvex_slew_check unknown;
+        unknown.position_known = false;
+        return unknown;
+    }
     double A = 0, Z = 0;
     equ_to_horizontal(ra, decl, A, Z);
     return check_slew_at(A, Z, sets);
+}
+
+double azimuth_from_north(double azimuth_from_south)
+{
+    const double a = wrap_360(azimuth_from_south + 180.0);
+    return a < 360.0 ? a : 0.0; // a tiny negative wraps to 360 itself
+}
+
+const char *compass_point(double azimuth_from_north)
+{
+    static const char *const points[16] = {
+        QT_TRANSLATE_NOOP("Orvex_Obj_List", "N"),   QT_TRANSLATE_NOOP("Orvex_Obj_List", "NNE"),
+        QT_TRANSLATE_NOOP("Orvex_Obj_List", "NE"),  QT_TRANSLATE_NOOP("Orvex_Obj_List", "ENE"),
+        QT_TRANSLATE_NOOP("Orvex_Obj_List", "E"),   QT_TRANSLATE_NOOP("Orvex_Obj_List", "ESE"),
+        QT_TRANSLATE_NOOP("Orvex_Obj_List", "SE"),  QT_TRANSLATE_NOOP("Orvex_Obj_List", "SSE"),
+        QT_TRANSLATE_NOOP("Orvex_Obj_List", "S"),   QT_TRANSLATE_NOOP("Orvex_Obj_List", "SSW"),
+        QT_TRANSLATE_NOOP("Orvex_Obj_List", "SW"),  QT_TRANSLATE_NOOP("Orvex_Obj_List", "WSW"),
+        QT_TRANSLATE_NOOP("Orvex_Obj_List", "W"),   QT_TRANSLATE_NOOP("Orvex_Obj_List", "WNW"),
+        QT_TRANSLATE_NOOP("Orvex_Obj_List", "NW"),  QT_TRANSLATE_NOOP("Orvex_Obj_List", "NNW"),
+    };
+    const double a = std::isfinite(azimuth_from_north) ? wrap_360(azimuth_from_north) : 0.0;
+    const int i = int(std::floor((a + 11.25) / 22.5)) % 16;
+    return points[i];
 }

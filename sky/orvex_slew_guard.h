@@ -30,6 +30,9 @@ double horizon_altitude(const Orvex_horizon_sets &sets, double azimuth);
 
 struct Orvex_slew_check
 {
+    // Without a sidereal time the object has no place in the sky, and
+    // whether it is below the horizon cannot be told.
+    bool position_known = true;
     bool below = false;
     double altitude = 0; // of the object, degrees
     double horizon = 0;  // degrees, at the object's azimuth
@@ -42,7 +45,19 @@ Orvex_slew_check check_slew_at(double A, double Z, const Orvex_horizon_sets &set
 
 // The same for R.A. (seconds of time) and Decl. (arcseconds) at the current
 // sidereal time, placed as the sky window places its objects. Without a
-// sidereal time there is no position and so nothing to warn about.
+// sidereal time the position is not known (and not below).
 Orvex_slew_check check_slew(double ra, double decl, const Orvex_horizon_sets &sets);
+
+// An azimuth as observers read it, in degrees from the north point through
+// the east, 0 to 360 (excluded), from the program's azimuth in degrees from
+// the south point through the west.
+double azimuth_from_north(double azimuth_from_south);
+
+// The point of the 16-point compass ("N", "NNE", ... "NNW") for an azimuth
+// in degrees from the north through the east. Each point covers the 22.5
+// degrees centred on its direction; a boundary belongs to the point after
+// it (11.25 is "NNE"). The texts are marked for translation in the main
+// window's context.
+const char *compass_point(double azimuth_from_north);
 
 #endif

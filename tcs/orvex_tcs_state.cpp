@@ -2,6 +2,7 @@
 
 #include "orvex_number.h"
 #include "orvex_reply_text.h"
+#include "orvex_sidereal.h"
 #include "orvex_tcs_request.h"
 #include "orvex_text.h"
 
@@ -117,8 +118,9 @@ double tcs_number(const QString &text)
 double stime_hours_to_sec(double hours)
 {
     // fmod is h - 24 * trunc(h / 24) computed exactly, so even absurd values
-    // stay within one day.
-    return std::fmod(hours, 24.0) * 3600.0;
+    // stay within one day; a negative time counts back from midnight
+    // (-0.5 h is 23.5 h), for every sidereal time in use is 0 h to 24 h.
+    return sidereal_day_seconds(std::fmod(hours, 24.0) * 3600.0);
 }
 
 int clamp_level(int n)

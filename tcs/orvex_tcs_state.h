@@ -64,7 +64,8 @@ Orvex_state_reply parse_state_body(const QByteArray &body);
 // A TCS number: C locale, 0 when it cannot be read or is not finite.
 double tcs_number(const QString &text);
 
-// Hours of sidereal time from the TCS, folded into one day, in seconds.
+// Hours of sidereal time from the TCS, folded into one day, in seconds:
+// always 0 to 86400 (excluded).
 double stime_hours_to_sec(double hours);
 
 // The level as shown and used: the value read, clamped to 1..5.

@@ -90,11 +90,45 @@ private slots:
         QCOMPARE(sidereal_time_at(t0), 23332.0);
         QCOMPARE(sidereal_time_at(t0.addSecs(86400)), 23568.0);
         QCOMPARE(sidereal_time_at(t0.addMSecs(999)), 23332.0);
-        QVERIFY(sidereal_time_at(t0.addSecs(-23270)) < 0);
-        QVERIFY(sidereal_time_at(t0.addSecs(-23260)) >= 0);
+        // Before the reference the clock counts back through midnight.
+        QCOMPARE(sidereal_time_at(t0.addSecs(-23270)), 86399.0);
+        QCOMPARE(sidereal_time_at(t0.addSecs(-23260)), 9.0);
         update_sidereal_time();
         QVERIFY(sidereal_time >= 0 && sidereal_time < 86400);
         QCOMPARE(sidereal_time, std::floor(sidereal_time));
+    }
+
+    // The clock estimate keeps the sidereal rate for any date: from the
+    // reference instant it advances as Greenwich sidereal time does
+    // (Meeus, Astronomical Algorithms, 12.4), and it is always a time of day.
+    void sidereal_clock_any_date_data()
+    {
+        QTest::addColumn<QDateTime>("utc");
+        for (const char *when : {"1990-03-21T04:00:00", "2000-01-01T12:00:00", "2024-06-30T23:59:59",
+                                 "2024-12-31T20:59:59", "2025-01-01T00:00:00", "2025-07-15T18:30:00",
+                                 "2100-01-01T00:00:00", "2150-12-31T23:00:00"})
+            QTest::newRow(when) << QDateTime::fromString(when, Qt::ISODate).toUTC();
+    }
+    void sidereal_clock_any_date()
+    {
+        QFETCH(QDateTime, utc);
+        // Greenwich sidereal time in seconds of time at a UTC instant.
+        const auto gmst = [](const QDateTime &t) {
+            const double d = t.toMSecsSinceEpoch() / 86400000.0 + 2440587.5 - 2451545.0;
+            const double T = d / 36525.0;
+            const double deg = 280.46061837 + 360.98564736629 * d + 0.000387933 * T * T - T * T * T / 38710000.0;
+            return std::fmod(std::fmod(deg, 360.0) + 360.0, 360.0) * 240.0;
+        };
+        // The formula itself, against the book's example 12.b.
+        QVERIFY(std::fabs(gmst(QDateTime(QDate(1987, 4, 10), QTime(19, 21), Qt::UTC)) - 30897.0896) < 0.01);
+
+        const QDateTime t0(QDate(2025, 1, 1), QTime(0, 0), Qt::LocalTime);
+        const double expected = std::fmod(23332.0 + gmst(utc) - gmst(t0) + 2 * 86400.0, 86400.0);
+        const double st = sidereal_time_at(utc);
+        QVERIFY2(st >= 0 && st < 86400 && st == std::floor(st), qPrintable(QString::number(st)));
+        double off = std::fabs(st - expected);
+        off = std::min(off, 86400 - off); // around midnight
+        QVERIFY2(off < 2.0, qPrintable(QStringLiteral("%1 against %2").arg(st).arg(expected)));
     }
 
     void horizontal_at_meridian_and_pole()

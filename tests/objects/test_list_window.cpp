@@ -4,6 +4,7 @@
 #include "orvex_log.h"
 #include "orvex_obj_list.h"
 #include "orvex_obj_list_form.h"
+#include "orvex_sky.h"
 #include "orvex_lst_format.h"
 #include "orvex_text.h"
 
@@ -388,6 +389,60 @@ private slots:
         QVERIFY(!read);
         QCOMPARE(list->lines(), QStringList({"# mine"}));
         QCOMPARE(err.last(), "Cannot read list file " + big.fileName() + ": there is not enough memory to read it");
+    }
+
+    // An object added from the form is the object its saved line will be:
+    // the same coordinates and texts in the record (and so the same place
+    // in the sky and the same texts loaded into the form) before a save and
+    // after reading the file back.
+    void form_objects_read_as_their_saved_line_data()
+    {
+        QTest::addColumn<QStringList>("form"); // name, R.A., Decl., epoch
+        QTest::addColumn<double>("ra");
+        QTest::addColumn<double>("decl");
+        QTest::newRow("blanks") << QStringList{"M 44", "08 40 24.0", "+19 40 00", "2000.0"} << 31224.0 << 70800.0;
+        QTest::newRow("colons") << QStringList{"M 31", "00:42:44.3", "+41:16:09", "2000.0"} << 2564.3 << 148569.0;
+        QTest::newRow("mixed, dated") << QStringList{"M42", "05 35:17.3", "-05:23 28", "15-Jan-2024"} << 20117.3
+                                      << -19408.0;
+        QTest::newRow("south of the equator by minutes") << QStringList{"s", "1 2 3", "-00 30 00", "1950"} << 3723.0
+                                                         << -1800.0;
+        QTest::newRow("blank runs in the name") << QStringList{"NGC  2  core", "23 59 59", "+89 00 00", ""}
+                                                << 86399.0 << 320400.0;
+    }
+    void form_objects_read_as_their_saved_line()
+    {
+        QFETCH(QStringList, form);
+        QFETCH(double, ra);
+        QFETCH(double, decl);
+        sidereal_time = 30000; // M 44 stands high
+        form_to(win->ui->actionAdd_Object, form);
+        win->sky_win->project_objects();
+        const Orvex_object added = *records().last(); // the list is cleared below
+        QVERIFY(!added.is_comment && added.ra == ra && added.decl == decl);
+        const QPoint placed(added.screen_x, added.screen_y);
+        click(0); // loaded into the form as the file would give it
+        QVERIFY(list->write_list_file(path("form.lst")));
+        win->ui->actionClear_list->trigger();
+        QVERIFY(list->read_list_file(path("form.lst")));
+        const Orvex_object *read = records().last();
+        QCOMPARE(QStringList({added.name, added.ra_text, added.decl_text, added.epoch_text}),
+                 QStringList({read->name, read->ra_text, read->decl_text, read->epoch_text}));
+        QVERIFY(added.ra == read->ra && added.decl == read->decl && added.epoch == read->epoch);
+        QCOMPARE(win->ui->orvex_ra_edt->text() + ' ' + win->ui->orvex_decl_edt->text(),
+                 read->ra_text + ' ' + read->decl_text);
+        win->sky_win->project_objects();
+        QCOMPARE(placed, QPoint(read->screen_x, read->screen_y));
+    }
+
+    // An R.A. of two numbers writes a line that reads back as a comment; until
+    // then the record reads its fields as the file reader reads them.
+    void form_object_of_two_numbers_reads_its_fields_as_the_reader()
+    {
+        form_to(win->ui->actionAdd_Object, {"z", "12 30", "+45 00", "2000.0"});
+        const Orvex_object *added = records().last();
+        QVERIFY(!added->is_comment && added->ra == 45000 && added->decl == 162000);
+        QCOMPARE(added->ra_text + ' ' + added->decl_text, QStringLiteral("12:30 +45:00"));
+        QVERIFY(!lst_parse_line(list->lines().last()).is_object);
     }
 
 private:

@@ -94,22 +94,26 @@ private slots:
     {
         const Horizon_reply r = parse_horizon_reply(
             "0 10\n270\t -2\n180 0\n200 5 extra\r\n\nabc def\n12\n  #not a header\n"
-            "nan inf\n1e999 -1e999\n7,5 3\n180.5 40");
+            "nan inf\n1e999 -1e999\n7,5 3\n180.5 40", false);
         const double az[] = {180, 90, 360, 20, 180, 180, 192, 180, 180, 180, 180, 0.5};
         const double zd[] = {80, 92, 90, 85, 90, 90, 90, 90, 90, 90, 87, 50};
         QVERIFY(!r.reverse && r.points.size() == 12);
         for (int i = 0; i < 12; ++i)
             QVERIFY(r.points[i].az == az[i] && r.points[i].zd == zd[i]);
 
-        // Headers choose the set before the first point.
-        QVERIFY(parse_horizon_reply("# reverse side\n1 2\n").reverse);
-        QVERIFY(!parse_horizon_reply("# reverse\n# direct\n1 2\n").reverse);
-        QVERIFY(parse_horizon_reply("#reverse\n# site profile\n1 2\n").reverse);
-        const Horizon_reply late = parse_horizon_reply("1 2\n# reverse\n3 4\n");
+        // Headers choose the set before the first point; without one the
+        // points are the profile that was asked for.
+        QVERIFY(parse_horizon_reply("# reverse side\n1 2\n", false).reverse);
+        QVERIFY(!parse_horizon_reply("# reverse\n# direct\n1 2\n", true).reverse);
+        QVERIFY(parse_horizon_reply("#reverse\n# site profile\n1 2\n", false).reverse);
+        QVERIFY(parse_horizon_reply("1 2\n", true).reverse && parse_horizon_reply("# site\n1 2\n", true).reverse);
+        QVERIFY(!parse_horizon_reply("1 2\n", false).reverse);
+        const Horizon_reply late = parse_horizon_reply("1 2\n# reverse\n3 4\n", false);
         QVERIFY(!late.reverse && late.points.size() == 2);
-        QCOMPARE(parse_horizon_reply("# reverse").points.size(), 0);
+        QVERIFY(parse_horizon_reply("1 2\n# direct\n3 4\n", true).reverse);
+        QCOMPARE(parse_horizon_reply("# reverse", false).points.size(), 0);
         const Horizon_reply many =
-            parse_horizon_reply("# reverse\n" + QByteArray("1 1\n").repeated(359) + "2 2\n3 3\n");
+            parse_horizon_reply("# reverse\n" + QByteArray("1 1\n").repeated(359) + "2 2\n3 3\n", false);
         QVERIFY(many.points.size() == 360 && many.points.last().az == 182.0);
     }
 
@@ -157,8 +161,41 @@ private slots:
         sidereal_time = 0;
         const Orvex_slew_check north = check_slew(12 * 3600, -30 * 3600, sets);
         QVERIFY(north.below && qAbs(north.altitude + 76.3465) < 1e-3 && qAbs(north.azimuth) > 179.999);
+        // Without one the check cannot be made: the window asks all the same.
         sidereal_time = -1;
-        QVERIFY(!check_slew(12 * 3600, -30 * 3600, sets).below);
+        const Orvex_slew_check unknown = check_slew(12 * 3600, 60 * 3600, sets);
+        QVERIFY(!unknown.position_known && !unknown.below);
+        sidereal_time = 0;
+        QVERIFY(check_slew(0, 60 * 3600, sets).position_known);
+    }
+
+    // Observers read azimuths from the north through the east with a point
+    // of the 16-point compass; the program counts from the south through
+    // the west. Each point covers 22.5 degrees centred on its direction.
+    void azimuth_for_observers_data()
+    {
+        QTest::addColumn<double>("from_south");
+        QTest::addColumn<double>("from_north");
+        QTest::addColumn<QString>("point");
+        const std::tuple<double, double, const char *> cases[] = {
+            {-180, 0, "N"},       {180, 0, "N"},         {-168.76, 11.24, "N"},  {-168.75, 11.25, "NNE"},
+            {-157, 23, "NNE"},    {-157.5, 22.5, "NNE"}, {-146.25, 33.75, "NE"}, {-90, 90, "E"},
+            {-23, 157, "SSE"},    {-11.25, 168.75, "S"}, {0, 180, "S"},          {45, 225, "SW"},
+            {90, 270, "W"},       {157, 337, "NNW"},     {168.74, 348.74, "NNW"}, {168.75, 348.75, "N"},
+            {-1e-15, 180, "S"},   {540, 0, "N"},         {-200, 340, "NNW"},
+        };
+        for (const auto &[south, north, point] : cases)
+            QTest::addRow("%g", south) << south << north << QString(point);
+    }
+    void azimuth_for_observers()
+    {
+        QFETCH(double, from_south);
+        QFETCH(double, from_north);
+        QFETCH(QString, point);
+        const double a = azimuth_from_north(from_south);
+        QVERIFY2(std::fabs(a - from_north) < 1e-9 && a >= 0 && a < 360, qPrintable(QString::number(a)));
+        QCOMPARE(QString(compass_point(from_north)), point);
+        QCOMPARE(QString(compass_point(from_north + 360)), point);
     }
 };
 

@@ -2,6 +2,7 @@
 #include "orvex_log.h"
 #include "orvex_sky.h"
 #include "orvex_sky_math.h"
+#include "orvex_slew_guard.h"
 #include "orvex_tcs_host.h"
 
 #include <QApplication>
@@ -135,6 +136,8 @@ private slots:
         v->all_sky = true;
         v->current_index = -1;
         v->direct_count = v->reverse_count = 0;
+        host.replies["dir"] = http("# Orvex direct horizon\n0 5\n270 -2\n");
+        host.replies["rev"] = http("# reverse\n0 1\n");
         for (QStringList *l : {&host.asked, &err, &titles, &texts})
             l->clear();
         set_log_capture(nullptr, &err);
@@ -224,6 +227,25 @@ private slots:
             p.end();
             QVERIFY(placed > 1000 && stamped == drawn);
         }
+    }
+
+    // A host that sends bare points answers the request it got: a 'rev'
+    // reply without a header is the reverse profile, and the direct one
+    // (which the slew check uses for the unflipped side) stays as it was.
+    void horizon_reply_without_header_fills_the_profile_asked_for()
+    {
+        host.replies["dir"] = http("0 5\n90 5\n");
+        host.replies["rev"] = http("0 30\n90 30\n180 30\n");
+        v->request_horizon(true);
+        QTRY_COMPARE(v->direct_count, 2);
+        v->request_horizon(false);
+        QTRY_COMPARE(v->reverse_count, 3);
+        QCOMPARE(err, (QStringList{"Loading 2 'direct' horizon points.", "Loading 3 'reverse' horizon points."}));
+        QVERIFY(v->horizon_direct[0].zd == 85 && v->horizon_direct[1].zd == 85 && v->horizon_reverse[2].zd == 60);
+        // A 16 degree object due north, the telescope flipped: below its 30 degrees.
+        v->set_tel_flip(true);
+        QVERIFY(check_slew_at(180 * 3600, 74 * 3600, v->horizon_sets()).below);
+        v->tel_flip = v->tel_flip_known = false;
     }
 
     // A failure shows one box and frees the one request slot: the request

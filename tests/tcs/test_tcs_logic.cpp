@@ -36,8 +36,6 @@ private slots:
         QCOMPARE(parse_state_body("").status_line + '|' + parse_state_body("Hello\nPermission denied=1\n").status_line,
                  QStringLiteral("State=Err|Permission denied 1"));
         QVERIFY(!parse_state_body("TelFlip=yes\n").tel_flip && parse_state_body("TelFlip=Yes, west\n").tel_flip);
-        QVERIFY(parse_state_body("Stime=-1\n").sidereal_time == -3600.0 && parse_state_body("Stime=48\n").sidereal_time == 0
-                && std::fabs(parse_state_body("Stime=1e300\n").sidereal_time) < 86400.0);
         QVERIFY(clamp_level(0) == 1 && clamp_level(1) == 1 && clamp_level(6) == 5 && clamp_level(5) == 5);
         // Unreadable, infinite or overflowing numbers count 0.
         const Orvex_state_reply r = parse_state_body(
@@ -52,6 +50,30 @@ private slots:
         // The last character goes, not its last byte.
         QCOMPARE(parse_state_body("ObjName=Яд").obj_name + parse_state_body("ObjName=x\xF0\x9F\x98\x80").obj_name,
                  QStringLiteral("Яx"));
+    }
+
+    // The TCS's sidereal time in hours, folded into one day: a negative value
+    // counts back from midnight and is as valid as any other.
+    void stime_folds_into_one_day_data()
+    {
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<double>("seconds");
+        const std::pair<const char *, double> cases[] = {
+            {"-0.5", 23.5 * 3600}, {"25.5", 1.5 * 3600}, {"-1", 23 * 3600}, {"48", 0}, {"-24", 0},
+            {"-25.5", 22.5 * 3600}, {"-1e-18", 0}, {"23.75", 23.75 * 3600}, {"inf", 0}, {"x", 0},
+        };
+        for (const auto &[value, seconds] : cases)
+            QTest::newRow(value) << QByteArray(value) << seconds;
+        QTest::newRow("1e300") << QByteArray("1e300") << -1.0; // somewhere in the day
+    }
+    void stime_folds_into_one_day()
+    {
+        QFETCH(QByteArray, value);
+        QFETCH(double, seconds);
+        const double t = parse_state_body("Stime=" + value + "\n").sidereal_time;
+        QVERIFY2(t >= 0 && t < 86400, qPrintable(QString::number(t)));
+        if (seconds >= 0)
+            QVERIFY2(std::fabs(t - seconds) < 1e-6, qPrintable(QString::number(t)));
     }
 
     void reply_texts_for_widgets()

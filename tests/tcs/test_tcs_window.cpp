@@ -2,6 +2,7 @@
 #include "common/orvex_test_http.h"
 #include "orvex_log.h"
 #include "orvex_reply_guard.h"
+#include "orvex_slew_guard.h"
 #include "tcs_window_support.h"
 
 #include <QtTest>
@@ -139,6 +140,7 @@ private slots:
     // mathematical horizon counts.
     void slew_guard_below_the_horizon()
     {
+        get_state(good("User=observer\nLevel=3\n")); // Slew allowed
         Box_closer boxes; // answers "No" unless told otherwise
         sidereal_time = 0;
         w->set_form(QStringLiteral("M 51"), QStringLiteral("12:00:00"), QStringLiteral("-30:00:00"),
@@ -149,7 +151,7 @@ private slots:
         call("on_orvex_slew_btn_clicked");
         QVERIFY(!polling_in_box && !w->send_reply && w->get_timer->isActive());
         QCOMPARE(boxes.texts, QStringList("M 51 is below the horizon: altitude -76.3°, horizon 0.0° "
-                                          "at azimuth 180°. Slew anyway?"));
+                                          "at azimuth 0° N. Slew anyway?"));
         const QString refused = QStringLiteral("Slew to M 51 not sent: it is below the horizon");
         QVERIFY(status() == refused && err.last() == refused);
         boxes.while_open = Box_closer::click_yes;
@@ -157,6 +159,92 @@ private slots:
         // Sending without a slew never asks.
         answered(send_path, "on_orvex_send_btn_clicked", "Done\n");
         QVERIFY(boxes.texts.size() == 2 && sent(send_path).size() == 2 && sent(send_path)[0].endsWith("&Cmd=Slew"));
+    }
+
+    // The box runs its own event loop: what arrives while it is open decides
+    // whether "Yes" may still slew. Without a sidereal time the position
+    // cannot be checked, and the question is asked all the same.
+    void slew_guard_checks_again_after_yes_data()
+    {
+        QTest::addColumn<QByteArray>("meanwhile"); // a state reply while the box is open
+        QTest::addColumn<double>("stime");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<bool>("slews");
+        const QString below = "M 51 is below the horizon: altitude -76.3°, horizon 0.0° at azimuth 0° N. Slew anyway?";
+        QTest::newRow("nothing changed") << QByteArray() << 0.0 << below << true;
+        QTest::newRow("bad state") << QByteArray("Permiss=no\nState=Err\n") << 0.0 << below << false;
+        QTest::newRow("level 2") << good("Level=2\n") << 0.0 << below << false;
+        QTest::newRow("no sidereal time")
+            << QByteArray() << -1.0
+            << "The sidereal time is not known, so whether M 51 is above the horizon cannot be checked. Slew anyway?"
+            << true;
+    }
+    void slew_guard_checks_again_after_yes()
+    {
+        QFETCH(QByteArray, meanwhile);
+        QFETCH(double, stime);
+        QFETCH(QString, question);
+        QFETCH(bool, slews);
+        get_state(good("User=observer\nLevel=3\n"));
+        sidereal_time = stime;
+        w->set_form(QStringLiteral("M 51"), QStringLiteral("12:00:00"), QStringLiteral("-30:00:00"),
+                    QStringLiteral("2000.0"));
+        server.answers[send_path] = {200, "Done\n"};
+        Box_closer boxes;
+        boxes.while_open = [&] {
+            if (!meanwhile.isEmpty()) {
+                server.answers[state_path] = {200, meanwhile};
+                QMetaObject::invokeMethod(w, "on_orvex_get_btn_clicked");
+                QTRY_VERIFY(!w->get_reply);
+            }
+            Box_closer::click_yes();
+        };
+        call("on_orvex_slew_btn_clicked");
+        QCOMPARE(boxes.texts, QStringList(question));
+        QTRY_VERIFY(!w->send_reply);
+        QCOMPARE(sent(send_path).size(), int(slews));
+        if (!slews) {
+            const QString refused = QStringLiteral("Slew to M 51 not sent: slewing is no longer allowed");
+            QVERIFY(status() == refused && err.last() == refused);
+        }
+    }
+
+    // The question's azimuth as observers read it, in both languages.
+    void slew_question_in_both_languages_data()
+    {
+        QTest::addColumn<bool>("russian");
+        QTest::addColumn<double>("from_south");
+        QTest::addColumn<QString>("azimuth");
+        const std::tuple<double, const char *, const char *> cases[] = {
+            {-157, "23° NNE", "23° ССВ"}, {-23, "157° SSE", "157° ЮЮВ"}, {157, "337° NNW", "337° ССЗ"},
+            {90, "270° W", "270° З"},    {179.6, "0° N", "0° С"},      {-168.6, "11° N", "11° С"},
+            {-168.4, "12° NNE", "12° ССВ"},
+        };
+        for (const auto &[south, en, ru] : cases) {
+            QTest::addRow("en %g", south) << false << south << QString(en);
+            QTest::addRow("ru %g", south) << true << south << QString::fromUtf8(ru);
+        }
+    }
+    void slew_question_in_both_languages()
+    {
+        QFETCH(bool, russian);
+        QFETCH(double, from_south);
+        QFETCH(QString, azimuth);
+        QTranslator ru;
+        if (russian) {
+            QVERIFY(ru.load(QCoreApplication::applicationDirPath() + "/Orvex_Obj_List_ru_RU.qm"));
+            QCoreApplication::installTranslator(&ru);
+        }
+        Orvex_slew_check c;
+        c.below = true;
+        c.altitude = 16;
+        c.horizon = 30;
+        c.azimuth = from_south;
+        const QString text = slew_question_text(QStringLiteral("M 51"), c);
+        QCOMPARE(text, russian ? QStringLiteral("M 51 под горизонтом: высота 16.0°, горизонт 30.0° на азимуте %1. "
+                                                "Всё равно навести?").arg(azimuth)
+                               : QStringLiteral("M 51 is below the horizon: altitude 16.0°, horizon 30.0° "
+                                                "at azimuth %1. Slew anyway?").arg(azimuth));
     }
 
     // Every way a request fails is an error of its kind: a box and a log
