@@ -14,6 +14,7 @@
 #include <QMetaObject>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTextDocument>
 
 namespace {
 
@@ -366,6 +367,14 @@ void Orvex_Obj_List_form::show_tcs_host(const QString &host)
     orvex_host_lab->setToolTip(host);
 }
 
+QString plain_tool_tip(const QString &text)
+{
+    if (!Qt::mightBeRichText(text))
+        return text;
+    return QStringLiteral("<p style=\"white-space:pre\">") + text.toHtmlEscaped()
+           + QStringLiteral("</p>");
+}
+
 void Orvex_Obj_List_form::show_level(const QString &pattern, const QString &user, int level)
 {
     // A window not shown yet has not placed its labels: the width to fit in
@@ -374,7 +383,7 @@ void Orvex_Obj_List_form::show_level(const QString &pattern, const QString &user
         row->activate();
     orvex_level_lab->setText(fit_level(pattern, user, level, orvex_level_lab->fontMetrics(),
                                        orvex_level_lab->contentsRect().width()));
-    orvex_level_lab->setToolTip(pattern.arg(user, QString::number(level)));
+    orvex_level_lab->setToolTip(plain_tool_tip(pattern.arg(user, QString::number(level))));
 }
 
 void Orvex_Obj_List_form::set_texts(QMainWindow *window)
@@ -425,7 +434,7 @@ void Orvex_Obj_List_form::set_texts(QMainWindow *window)
     orvex_slew_btn->setText(QCoreApplication::translate("Orvex_Obj_List", "Send and Slew Orvex"));
     orvex_slew_btn->setToolTip(QCoreApplication::translate("Orvex_Obj_List", "<html><head/><body><p>Starting Orvex slewing to this object</p></body></html>"));
     orvex_stop_btn->setText(QCoreApplication::translate("Orvex_Obj_List", "Stopping Orvex"));
-    orvex_stop_btn->setToolTip(QCoreApplication::translate("Orvex_Obj_List", "<html><head/><body><p>Stopping Orvex before next slewing</p></body></html>"));
+    orvex_stop_btn->setToolTip(QCoreApplication::translate("Orvex_Obj_List", "<html><head/><body><p>Stopping Orvex before next slewing (Ctrl+.)</p></body></html>"));
     orvex_get_offset_btn->setText(QCoreApplication::translate("Orvex_Obj_List", "Get"));
     orvex_get_offset_btn->setToolTip(QCoreApplication::translate("Orvex_Obj_List", "<html><head/><body><p>Obtain current offsets from Orvex</p></body></html>"));
     orvex_set_offset_btn->setText(QCoreApplication::translate("Orvex_Obj_List", "Set"));

@@ -29,6 +29,10 @@ QString fit_host(const QString &host, const QFontMetrics &metrics, int width);
 QString fit_level(const QString &pattern, const QString &user, int level,
                   const QFontMetrics &metrics, int width);
 
+// A tool tip that shows `text` as it is: the toolkit takes any tool tip
+// that looks like markup for rich text (links, pictures loaded from files).
+QString plain_tool_tip(const QString &text);
+
 // The main window's widgets, built in code with fixed pixel geometry.
 class Orvex_Obj_List_form
 {

@@ -12,7 +12,8 @@
 class Orvex_test_http : public QTcpServer
 {
 public:
-    struct Answer { int status = 200; QByteArray body; bool hang = false; bool endless = false; };
+    // `reason` replaces the reason phrase ("OK", "Failed") when given.
+    struct Answer { int status = 200; QByteArray body; bool hang = false; bool endless = false; QByteArray reason = {}; };
     QHash<QByteArray, Answer> answers;
     QHash<QByteArray, QByteArray> bodies;
     QList<QByteArray> requests; // path and query as received
@@ -51,7 +52,8 @@ private:
             });
             return;
         }
-        s->write("HTTP/1.0 " + QByteArray::number(a.status) + (a.status == 200 ? " OK" : " Failed")
+        const QByteArray reason = !a.reason.isEmpty() ? a.reason : QByteArray(a.status == 200 ? "OK" : "Failed");
+        s->write("HTTP/1.0 " + QByteArray::number(a.status) + ' ' + reason
                  + "\r\nContent-Length: " + QByteArray::number(a.body.size()) + "\r\n\r\n" + a.body);
         s->disconnectFromHost();
     }
