@@ -16,7 +16,6 @@ class Orvex_list;
 class Orvex_sky;
 class Orvex_about;
 class Orvex_help;
-class QAction;
 class QLabel;
 class QMessageBox;
 class QTimer;
@@ -153,7 +152,6 @@ public:
     // what its closing has still to do.
     QMessageBox *error_box = nullptr;
     int error_box_duties = 0;
-    QAction *stop_key = nullptr;
     QString stat_msg;
     QString ra2000;
     QString dec2000;

@@ -20,7 +20,7 @@
 // the button is enabled.
 void Orvex_Obj_List::setup_keys()
 {
-    stop_key = new QAction(this);
+    auto *stop_key = new QAction(this);
     stop_key->setObjectName(QStringLiteral("actionStop_key"));
     stop_key->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_Period));
     stop_key->setShortcutContext(Qt::ApplicationShortcut);
