@@ -38,7 +38,7 @@ void Orvex_Obj_List::on_actionNatLang_triggered(bool checked)
                 : switch_to_source(app_translator, app_dir, app_name);
 
     ui->set_texts(this);
-    ui->show_level(tr("User=%1 Level=%2 "), user, level);
+    show_level();
     list_win->retranslate();
     sky_win->retranslate();
     about_win->build_text();

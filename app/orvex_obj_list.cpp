@@ -17,6 +17,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QSysInfo>
@@ -34,6 +35,7 @@ Orvex_Obj_List::Orvex_Obj_List(QWidget *parent)
     tel_object->name = QStringLiteral("Telescope");
     obj_list = new Orvex_object_list;
     setup_list_and_sky();
+    setup_keys();
 
     get_reply = send_reply = users_reply = nullptr;
     orvex_get_users();
@@ -81,6 +83,8 @@ Orvex_Obj_List::Orvex_Obj_List(QWidget *parent)
 Orvex_Obj_List::~Orvex_Obj_List()
 {
     log_out(QLatin1String("Orvex_Obj_List stop ") + log_timestamp());
+    // The box reports its closing to this window, which is going.
+    delete error_box;
     // The windows around this one live as long as it does: the sky window's
     // horizon requests run in a network thread that must end before the
     // program's statics do. The list window goes first, as it tells the sky

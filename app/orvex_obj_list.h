@@ -17,6 +17,7 @@ class Orvex_sky;
 class Orvex_about;
 class Orvex_help;
 class QLabel;
+class QMessageBox;
 class QTimer;
 struct Orvex_state_reply;
 struct Orvex_command_form;
@@ -86,6 +87,7 @@ private:
     void setup_language();
     void setup_about_help();
     void setup_list_and_sky();
+    void setup_keys();
     void print_start_lines();
 
     // TCS requests.
@@ -103,12 +105,17 @@ private:
                           Error_slot error);
     void release_reply(QNetworkReply *&reply);
     QString reply_error_text(QNetworkReply *reply) const;
-    void show_error_box(const QString &title, const QString &text);
+    // What closing the error box does besides hiding it.
+    enum Box_duty { box_resumes_polling = 1, box_ends_program = 2 };
+    void show_error_box(const QString &title, const QString &text, int duties);
+    void error_box_closed();
     void reset_state_labels();
     void take_state_line(int key, const Orvex_state_reply &reply);
     void level_change(int n, const QString &reply_user);
+    void show_level();
     void show_good_state(bool prev_ok);
     void show_bad_state(bool prev_ok, const QString &status_line);
+    void update_command_buttons(bool level_changed, bool mode_changed);
     void command_button(const QString &cmd);
     void show_form_error(int error, const QString &log_line);
     // Asks before a slew to an object below the horizon; true to go on.
@@ -141,6 +148,14 @@ public:
     QString user;
     QString user_choice;
     int level = 0;
+    QString level_user; // the user the level label names
+    // A good state since the last "Set" allowed Stop: it stays enabled
+    // through failed and bad replies until a good state says otherwise.
+    bool stop_kept = false;
+    // The one warning box of the TCS client, shown without blocking, and
+    // what its closing has still to do.
+    QMessageBox *error_box = nullptr;
+    int error_box_duties = 0;
     QString stat_msg;
     QString ra2000;
     QString dec2000;

@@ -16,6 +16,7 @@
 #include <QMetaObject>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTextDocument>
 
 namespace {
 
@@ -429,7 +430,7 @@ void Orvex_Obj_List_form::set_texts(QMainWindow *window)
     orvex_slew_btn->setText(QCoreApplication::translate("Orvex_Obj_List", "Send and Slew Orvex"));
     orvex_slew_btn->setToolTip(QCoreApplication::translate("Orvex_Obj_List", "<html><head/><body><p>Starting Orvex slewing to this object</p></body></html>"));
     orvex_stop_btn->setText(QCoreApplication::translate("Orvex_Obj_List", "Stopping Orvex"));
-    orvex_stop_btn->setToolTip(QCoreApplication::translate("Orvex_Obj_List", "<html><head/><body><p>Stopping Orvex before next slewing</p></body></html>"));
+    orvex_stop_btn->setToolTip(QCoreApplication::translate("Orvex_Obj_List", "<html><head/><body><p>Stopping Orvex before next slewing (Ctrl+.)</p></body></html>"));
     orvex_get_offset_btn->setText(QCoreApplication::translate("Orvex_Obj_List", "Get"));
     orvex_get_offset_btn->setToolTip(QCoreApplication::translate("Orvex_Obj_List", "<html><head/><body><p>Obtain current offsets from Orvex</p></body></html>"));
     orvex_set_offset_btn->setText(QCoreApplication::translate("Orvex_Obj_List", "Set"));

@@ -1,11 +1,42 @@
-// Showing and hiding the other windows, the sky view settings, About Qt and
-// Quit.
+// Showing and hiding the other windows, the sky view settings, About Qt,
+// Quit, and the keys that work in every window.
 #include "orvex_obj_list.h"
 
+#include "orvex_about.h"
+#include "orvex_help.h"
 #include "orvex_list.h"
+#include "orvex_obj_list_form.h"
 #include "orvex_sky.h"
 
+#include <QAction>
+#include <QKeySequence>
 #include <QMessageBox>
+#include <QPushButton>
+
+// Ctrl+. stops the telescope from whichever window has the keyboard, F1
+// opens the manual. The keys are the application's, so they need one
+// window that shows and is not shadowed by a modal one; About is modal, and
+// Stop is added to it as well. The key does what the button does, only when
+// the button is enabled.
+void Orvex_Obj_List::setup_keys()
+{
+    auto *stop_key = new QAction(this);
+    stop_key->setObjectName(QStringLiteral("actionStop_key"));
+    stop_key->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_Period));
+    stop_key->setShortcutContext(Qt::ApplicationShortcut);
+    connect(stop_key, &QAction::triggered, this, [this] {
+        if (ui->orvex_stop_btn->isEnabled())
+            on_orvex_stop_btn_clicked();
+    });
+    ui->actionHelp->setShortcut(QKeySequence(Qt::Key_F1));
+    ui->actionHelp->setShortcutContext(Qt::ApplicationShortcut);
+    for (QWidget *window : {static_cast<QWidget *>(this), static_cast<QWidget *>(list_win),
+                            static_cast<QWidget *>(sky_win), static_cast<QWidget *>(help_win)}) {
+        window->addAction(stop_key);
+        window->addAction(ui->actionHelp);
+    }
+    about_win->addAction(stop_key);
+}
 
 void Orvex_Obj_List::on_actionQuit_triggered()
 {

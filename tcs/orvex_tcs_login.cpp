@@ -41,6 +41,8 @@ void Orvex_Obj_List::on_orvex_passwd_set_btn_clicked()
 {
     user = user_choice;
     passwd = ui->orvex_passwd_edt->text().simplified();
+    // A new login: what the last user's state allowed no longer holds.
+    stop_kept = false;
     if (passwd.size() <= 1)
         return;
     // Any level the next reply reports then counts as a change.

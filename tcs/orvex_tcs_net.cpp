@@ -9,6 +9,7 @@
 #include "orvex_reply_guard.h"
 #include "orvex_reply_text.h"
 #include "orvex_tcs_request.h"
+#include "orvex_text.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -60,11 +61,41 @@ QString Orvex_Obj_List::reply_error_text(QNetworkReply *reply) const
     return mask_password(Orvex_reply_guard::error_text(reply), reply->url());
 }
 
-void Orvex_Obj_List::show_error_box(const QString &title, const QString &text)
+// The box blocks nothing: Stop and the rest of the form must stay in reach
+// while it is open. There is only ever one; a later error replaces its text,
+// and what each error asked of its closing is kept until then.
+void Orvex_Obj_List::show_error_box(const QString &title, const QString &text, int duties)
 {
-    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, this);
-    make_plain(&box);
-    box.exec();
+    if (!error_box) {
+        error_box = new QMessageBox(QMessageBox::Warning, QString(), QString(), QMessageBox::Ok, this);
+        error_box->setObjectName(QStringLiteral("orvex_error_box"));
+        error_box->setWindowModality(Qt::NonModal);
+        // The text comes from the host (its reason phrase): never markup.
+        make_plain(error_box);
+        connect(error_box, &QDialog::finished, this, &Orvex_Obj_List::error_box_closed);
+    }
+    error_box_duties |= duties;
+    error_box->setWindowTitle(title);
+    error_box->setText(clip_for_display(blank_controls(text), 2000));
+    if (error_box->isVisible())
+        error_box->raise(); // it may hide behind another window
+    else
+        error_box->show();
+}
+
+void Orvex_Obj_List::error_box_closed()
+{
+    const int duties = error_box_duties;
+    error_box_duties = 0;
+    if (duties & box_ends_program) {
+        sky_win->close();
+        list_win->close();
+        close();
+        return;
+    }
+    // A poll the observer started meanwhile ("Set") is left to run.
+    if ((duties & box_resumes_polling) && !get_timer->isActive())
+        get_timer->start(60000);
 }
 
 // The last position is no longer known to be the telescope's: the sky must
@@ -82,9 +113,8 @@ void Orvex_Obj_List::reset_state_labels()
     ui->orvex_state_lab->setText(tel_mode);
 }
 
-// The reply is released before the warning box opens: the box runs a nested
-// event loop in which the same reply may still signal, and nothing may
-// touch it once it is gone.
+// The reply is released before anything else: nothing may touch it once it
+// is gone, however it signals afterwards.
 void Orvex_Obj_List::orvex_get_error(QNetworkReply::NetworkError code)
 {
     if (!get_reply)
@@ -96,11 +126,11 @@ void Orvex_Obj_List::orvex_get_error(QNetworkReply::NetworkError code)
     state_ok = false;
     user_seen = false;
     reset_state_labels();
+    // Polling waits until the box is closed, then a minute more.
     const bool was_running = get_timer->isActive();
     get_timer->stop();
-    show_error_box(tcs_host + QStringLiteral("HTTP error"), text);
-    if (was_running || from_timer)
-        get_timer->start(60000);
+    show_error_box(tcs_host + QStringLiteral("HTTP error"), text,
+                   was_running || from_timer ? box_resumes_polling : 0);
     from_timer = false;
 }
 
@@ -112,14 +142,9 @@ void Orvex_Obj_List::orvex_send_error(QNetworkReply::NetworkError code)
     release_reply(send_reply);
     log_err(QStringLiteral("Orvex read error %1 %2").arg(int(code)).arg(text));
     statusBar()->showMessage(text);
-    state_ok = false;
-    reset_state_labels();
-    from_timer = false;
-    const bool was_running = get_timer->isActive();
-    get_timer->stop();
-    show_error_box(tcs_host + QStringLiteral("HTTP error"), text);
-    if (was_running)
-        get_timer->start(60000);
+    // A command that did not get through says nothing about the telescope:
+    // the state shown, the sky and the polling stay as they are.
+    show_error_box(tcs_host + QStringLiteral("HTTP error"), text, 0);
 }
 
 // A users list that fails ends the program. One that only takes too long
@@ -138,10 +163,7 @@ void Orvex_Obj_List::orvex_get_users_error(QNetworkReply::NetworkError code)
                                      .arg(tcs_timeout_ms / 1000.0));
         return;
     }
-    show_error_box(tcs_host + tr("HTTP error"), text);
-    sky_win->close();
-    list_win->close();
-    close();
+    show_error_box(tcs_host + tr("HTTP error"), text, box_ends_program);
 }
 
 void Orvex_Obj_List::orvex_show_stat_msg()

@@ -17,11 +17,14 @@
 
 namespace {
 
+// Restyling a button costs a style pass: only a real change does it.
 void set_button(QPushButton *button, bool enabled)
 {
+    const QString style = enabled ? QStringLiteral("color: black;") : QStringLiteral("color: gray;");
+    if (button->isEnabled() == enabled && button->styleSheet() == style)
+        return;
     button->setEnabled(enabled);
-    button->setStyleSheet(enabled ? QStringLiteral("color: black;")
-                                  : QStringLiteral("color: gray;"));
+    button->setStyleSheet(style);
 }
 
 } // namespace
@@ -74,10 +77,14 @@ void Orvex_Obj_List::orvex_get_finish()
     r.tel_flip = tel_flip;
     r.tel_mode = tel_mode;
     state_ok = false;
+    const int level_before = level;
 
     if (get_reply->error() == QNetworkReply::NoError) {
         for (const QByteArray &line : split_reply_lines(get_reply->readAll()))
             take_state_line(int(apply_state_line(r, line)), r);
+        // A reply may repeat its level line: only the last one counts.
+        if (r.level_seen)
+            level_change(r.level, r.level_user);
         tel_object->is_comment = false;
         sky_win->set_state_ok(state_ok);
         sky_win->state_updated();
@@ -95,20 +102,23 @@ void Orvex_Obj_List::orvex_get_finish()
         set_colors(ui->otcs_connect_lab, QStringLiteral("Blue"), QStringLiteral("LightGreen"));
     else
         set_colors(ui->otcs_connect_lab, QStringLiteral("Black"), QStringLiteral("Lightgray"));
+    const bool mode_changed = tel_mode != tel_mode_shown;
     if (state_ok)
         show_good_state(prev_ok);
     else
         show_bad_state(prev_ok, r.status_line);
+    update_command_buttons(r.level_seen && r.level != level_before, mode_changed);
 }
 
-// Applies what one line changed, as soon as it is read: the level log line
-// names the user as far as the reply has told it.
+// Applies what one line changed, as soon as it is read. The level waits for
+// the end of the reply: a reply that repeats it must not restyle the buttons
+// and log a line each time.
 void Orvex_Obj_List::take_state_line(int key, const Orvex_state_reply &r)
 {
     switch (Orvex_state_key(key)) {
     case Orvex_state_key::none: break;
     case Orvex_state_key::user: user_seen = r.user_seen; break;
-    case Orvex_state_key::level: level_change(r.level, r.reply_user); break;
+    case Orvex_state_key::level: break; // taken once the whole reply is read
     case Orvex_state_key::stime: sidereal_time = r.sidereal_time; break;
     case Orvex_state_key::ra: tel_object->ra = r.ra; break;
     case Orvex_state_key::dec: tel_object->decl = r.decl; break;
@@ -141,13 +151,46 @@ void Orvex_Obj_List::level_change(int n, const QString &reply_user)
         return;
     log_out(QStringLiteral("User=") + reply_user + QStringLiteral(" Level=") + QString::number(n));
     level = clamp_level(n);
-    ui->show_level(tr("User=%1 Level=%2 "), reply_user, level);
+    level_user = reply_user;
+    show_level();
+}
+
+void Orvex_Obj_List::show_level()
+{
+    if (level == 0) {
+        ui->orvex_level_lab->setText(tr("User=? Level = ? "));
+        ui->orvex_level_lab->setToolTip(QString());
+    } else {
+        ui->show_level(tr("User=%1 Level=%2 "), level_user, level);
+    }
+}
+
+// The buttons are set once per reply, from what the whole reply said. Stop
+// is the exception to "no good state, no commands": sending it is always
+// safe, and while the telescope may still move the observer must keep it.
+void Orvex_Obj_List::update_command_buttons(bool level_changed, bool mode_changed)
+{
+    bool send = ui->orvex_send_btn->isEnabled(), slew = ui->orvex_slew_btn->isEnabled(),
+         stop = ui->orvex_stop_btn->isEnabled(), offset = ui->orvex_set_offset_btn->isEnabled();
     const Orvex_level_buttons b = level_buttons(level, on_tcs_host, not_local);
-    set_button(ui->orvex_send_btn, b.send);
-    set_button(ui->orvex_stop_btn, b.slew_stop);
-    set_button(ui->orvex_slew_btn, b.slew_stop);
-    if (!b.slew_stop)
-        set_button(ui->orvex_set_offset_btn, false);
+    if (level_changed) {
+        send = b.send;
+        slew = stop = b.slew_stop;
+        offset = offset && b.slew_stop;
+    }
+    if (state_ok) {
+        if (mode_changed)
+            offset = offset_button_enabled(level, tel_mode);
+        if (level != 0)
+            stop_kept = b.slew_stop;
+    } else {
+        send = slew = offset = false;
+        stop = stop_kept;
+    }
+    set_button(ui->orvex_send_btn, send);
+    set_button(ui->orvex_slew_btn, slew);
+    set_button(ui->orvex_stop_btn, stop);
+    set_button(ui->orvex_set_offset_btn, offset);
 }
 
 void Orvex_Obj_List::show_good_state(bool prev_ok)
@@ -163,7 +206,6 @@ void Orvex_Obj_List::show_good_state(bool prev_ok)
         const Orvex_colors c = tel_mode_colors(tel_mode);
         set_colors(ui->orvex_state_lab, QLatin1String(c.text), QLatin1String(c.back));
         ui->orvex_state_lab->setText(tel_mode);
-        set_button(ui->orvex_set_offset_btn, offset_button_enabled(level, tel_mode));
         tel_mode_shown = tel_mode;
     }
     if (want_object) {
@@ -199,11 +241,8 @@ void Orvex_Obj_List::show_bad_state(bool prev_ok, const QString &status_line)
     set_colors(ui->orvex_state_lab, QStringLiteral("Black"), QStringLiteral("Lightgray"));
     tel_mode = tel_mode_shown = QStringLiteral("Unknown");
     ui->orvex_state_lab->setText(tel_mode);
-    ui->orvex_level_lab->setText(tr("User=? Level = ? "));
     level = 0;
-    for (QPushButton *b : {ui->orvex_send_btn, ui->orvex_stop_btn, ui->orvex_slew_btn,
-                           ui->orvex_set_offset_btn})
-        set_button(b, false);
+    show_level();
     if (get_timer->isActive() || from_timer) {
         get_timer->stop();
         get_timer->start(15000);

@@ -76,7 +76,11 @@ void take_value(Orvex_state_reply &r, Orvex_state_key key, const QStringRef &lin
     switch (key) {
     case Orvex_state_key::none: break;
     case Orvex_state_key::user: r.reply_user = text_of(value); r.user_seen = true; break;
-    case Orvex_state_key::level: r.level = level_of(value); break;
+    case Orvex_state_key::level:
+        r.level = level_of(value);
+        r.level_seen = true;
+        r.level_user = r.reply_user;
+        break;
     case Orvex_state_key::stime: r.sidereal_time = stime_hours_to_sec(tcs_number(value.toString())); break;
     case Orvex_state_key::ra: r.ra = scaled(value, 3600); break;
     case Orvex_state_key::dec: r.decl = scaled(value, 3600); break;

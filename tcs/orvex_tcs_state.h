@@ -41,6 +41,8 @@ struct Orvex_state_reply
     QString reply_user;
     bool user_seen = false;
     int level = 0;             // the last "Level" value as read, unclamped
+    bool level_seen = false;   // the reply held a "Level" line
+    QString level_user;        // reply_user as it stood at the last "Level" line
     double sidereal_time = -1; // seconds of time
     double ra = 0, decl = 0, hour_angle = 0, azimuth = 0, zenith = 0;
     double vha = 0, vdec = 0, off_ha = 0, off_dec = 0;

@@ -94,6 +94,7 @@ class Test_shell : public QObject
         w->tr_file = w->app_name + '_' + locale;
         w->user = "obs%2";
         w->level = 3;
+        w->level_user = "obs%2";
     }
 
     void expect(bool in_russian)

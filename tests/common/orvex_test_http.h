@@ -13,6 +13,7 @@
 class Orvex_test_http : public QTcpServer
 {
 public:
+    // `reason` replaces the reason phrase ("OK", "Failed") when given.
     struct Answer { int status = 200; QByteArray body; bool hang = false; bool endless = false; QByteArray reason = {}; };
     QHash<QByteArray, Answer> answers;
     QHash<QByteArray, QByteArray> bodies;

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QNetworkReply>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -60,10 +61,12 @@ private slots:
         connect(&sim, &QProcess::readyReadStandardOutput, &sim, [this] { sim.readAllStandardOutput(); });
         qputenv("ORVEX_TCS_HOST", host.toLatin1());
 
-        // Warning boxes of the error paths are answered like a patient observer.
+        // Warning boxes of the error paths are answered like a patient observer;
+        // they block nothing, so they are found among the windows shown.
         connect(&box_closer, &QTimer::timeout, this, [this] {
-            if (QWidget *w = QApplication::activeModalWidget())
-                boxes_closed += w->close();
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (qobject_cast<QMessageBox *>(w) && w->isVisible())
+                    boxes_closed += w->close();
         });
         box_closer.start(300);
         connect(&watcher, &QTimer::timeout, this, [this] {

@@ -248,8 +248,10 @@ private slots:
     }
 
     // Every way a request fails is an error of its kind: a box and a log
-    // line with the password masked, labels off, no cross drawn as current,
-    // polling (when on) resumed a minute later, and the kind free again.
+    // line with the password masked, and the kind free again. A failed state
+    // request turns the labels off, draws no cross as current and resumes
+    // polling (when on) a minute after the box is closed; a failed command
+    // leaves the state shown and the polling alone.
     void request_failures_data()
     {
         QTest::addColumn<QByteArray>("path");
@@ -276,25 +278,29 @@ private slots:
         QFETCH(int, code);
         QFETCH(QString, text);
         QFETCH(bool, polling);
-        server.answers[state_path] = {200, good("")};
+        const bool command = path == send_path;
+        server.answers[state_path] = {200, good("TCSmode=Simul\nTelMode=Tracking\nUser=observer\nLevel=3\n")};
         set_password("SECRET42");
         QTRY_VERIFY(!w->get_reply);
         polling ? w->get_timer->start(5000) : w->get_timer->stop();
+        const QString shown = buttons_and_labels(), shown_colors = colors();
         Box_closer boxes;
         server.answers[path] = answer;
         w->tcs_timeout_ms = 200;
-        w->state_ok = w->sky_win->state_ok = w->user_seen = true;
-        const char *slot = path == state_path ? "on_orvex_get_btn_clicked" : "on_orvex_stop_btn_clicked";
+        const char *slot = command ? "on_orvex_stop_btn_clicked" : "on_orvex_get_btn_clicked";
         call(slot);
-        // While the box is open the failed reply signals again: nothing runs twice.
-        QPointer<QNetworkReply> failed = path == state_path ? w->get_reply : w->send_reply;
-        bool alive_in_box = false;
-        boxes.while_open = [&] {
-            if ((alive_in_box = !failed.isNull())) {
-                emit failed->errorOccurred(QNetworkReply::RemoteHostClosedError);
-                emit failed->finished();
-            }
+        // The failed reply signals again after its error: nothing runs twice.
+        QPointer<QNetworkReply> failed = command ? w->send_reply : w->get_reply;
+        bool echoed = false;
+        const auto echo = [&] {
+            if (echoed || failed.isNull())
+                return;
+            echoed = true;
+            emit failed->errorOccurred(QNetworkReply::RemoteHostClosedError);
+            emit failed->finished();
         };
+        connect(failed, &QNetworkReply::errorOccurred, this, echo);
+        connect(failed, &QNetworkReply::finished, this, echo);
         QTRY_COMPARE(boxes.texts.size(), 1);
         QTRY_VERIFY(failed.isNull()); // released once, deleted by the event loop
         const QString box = boxes.texts[0];
@@ -302,15 +308,238 @@ private slots:
         QCOMPARE(boxes.titles[0], server.host() + QStringLiteral("HTTP error"));
         QCOMPARE(status(), box); // not overwritten by the same reply's finished signal
         QCOMPARE(read_errors(), QStringList(QStringLiteral("Orvex read error %1 %2").arg(code).arg(box)));
-        QCOMPARE(buttons_and_labels().mid(4), QStringLiteral(" Off Unknown Unknown"));
-        QVERIFY(alive_in_box && !w->state_ok && !w->sky_win->state_ok && !w->get_reply && !w->send_reply);
-        QCOMPARE(w->user_seen, path == send_path);
-        QCOMPARE(w->get_timer->isActive() ? w->get_timer->interval() : 0, polling ? 60000 : 0);
+        QVERIFY(echoed && !w->get_reply && !w->send_reply);
+        if (command) {
+            QCOMPARE(buttons_and_labels(), shown);
+            QCOMPARE(colors(), shown_colors);
+            QVERIFY(w->state_ok && w->sky_win->state_ok && w->user_seen);
+            // The command brought the next poll forward; the failure leaves it there.
+            QCOMPARE(w->get_timer->isActive() || w->get_reply, polling);
+            QVERIFY(!polling || w->get_timer->interval() < 60000);
+        } else {
+            QCOMPARE(buttons_and_labels().mid(4), QStringLiteral(" Off Unknown Unknown"));
+            QVERIFY(!w->state_ok && !w->sky_win->state_ok && !w->user_seen);
+            QCOMPARE(w->get_timer->isActive() ? w->get_timer->interval() : 0, polling ? 60000 : 0);
+        }
 
         w->get_timer->stop();
         w->tcs_timeout_ms = Orvex_reply_guard::max_reply_ms; // the test host may still be busy
         answered(path, slot, good("Done\n"));
         QVERIFY(w->state_ok && boxes.texts.size() == 1);
+    }
+
+    // The warning blocks nothing: Stop goes out while it is open, a second
+    // error only replaces its text, and polling comes back a minute after
+    // it is closed, not before.
+    void error_box_leaves_the_form_working()
+    {
+        Box_closer modal(true, 3000); // a box that blocks is closed at last, and the test fails
+        get_state(good("User=observer\nLevel=5\n"));
+        w->show();
+        w->get_timer->start(5000);
+        server.answers[state_path] = {500, ""};
+        call("orvex_get_timer");
+        QTRY_VERIFY(open_box());
+        QVERIFY(!QApplication::activeModalWidget() && modal.texts.isEmpty());
+        QVERIFY(!w->get_timer->isActive());
+        const QString first = open_box()->text();
+
+        server.answers[send_path] = {200, "Telescope stopped\n"};
+        QTest::mouseClick(w->ui->orvex_stop_btn, Qt::LeftButton);
+        QTRY_VERIFY(!w->send_reply);
+        QCOMPARE(sent(send_path).size(), 1);
+        QVERIFY(sent(send_path)[0].endsWith("&Cmd=Stop") && status() == "Telescope stopped ");
+
+        server.answers[send_path] = {503, "", false, false, "Busy"};
+        w->ui->orvex_stop_btn->click();
+        QTRY_VERIFY(!w->send_reply);
+        QCOMPARE(open_boxes(), 1);
+        QVERIFY(open_box()->text() != first && open_box()->text().contains("Busy"));
+        QVERIFY(!w->get_timer->isActive()); // the command's failure does not bring polling back early
+
+        open_box()->button(QMessageBox::Ok)->click();
+        QCOMPARE(open_boxes(), 0);
+        QVERIFY(w->get_timer->isActive());
+        QCOMPARE(w->get_timer->interval(), 60000);
+        QVERIFY(modal.texts.isEmpty());
+    }
+
+    // Once a good state has allowed Stop, failed, garbage and bad replies
+    // leave it enabled (the other buttons go grey); a good state with a low
+    // level or a new login ends that.
+    void stop_stays_in_reach_data()
+    {
+        QTest::addColumn<QByteArray>("allowing");
+        QTest::addColumn<QByteArray>("ending"); // "Set" logs in again before a bad reply
+        QTest::addColumn<QString>("after_end");
+        QTest::newRow("level 5, then level 1") << QByteArray("User=operator\nLevel=5\nTelMode=Slewing\n")
+                                               << QByteArray("Level=1\n") << "0000";
+        QTest::newRow("level 3, then a new login") << QByteArray("User=observer\nLevel=3\nTelMode=Tracking\n")
+                                                   << QByteArray("Set") << "0000";
+        QTest::newRow("level 3, then level 2") << QByteArray("Level=3\nTelMode=Tracking\n")
+                                               << QByteArray("Level=2\n") << "1000";
+    }
+    void stop_stays_in_reach()
+    {
+        QFETCH(QByteArray, allowing);
+        QFETCH(QByteArray, ending);
+        QFETCH(QString, after_end);
+        Box_closer boxes;
+        get_state(good(allowing));
+        QCOMPARE(buttons_and_labels().left(4), QStringLiteral("1111"));
+        const QList<Answer> failures = {{500, ""}, {200, "\x01\xff garbage"}, {200, "Permiss=no\nState=Err\n"},
+                                        {200, "Level=1\nState=Err\n"}, {200, "Level=4\nState=Ok"}};
+        for (const Answer &a : failures) {
+            server.answers[state_path] = a;
+            call("on_orvex_get_btn_clicked");
+            QTRY_VERIFY(!w->get_reply);
+            // A network error leaves every button as it was.
+            QCOMPARE(buttons_and_labels().left(4), QLatin1String(a.status == 500 ? "1111" : "0010"));
+        }
+        // The key works as long as the button does.
+        auto *key = w->findChild<QAction *>("actionStop_key");
+        QVERIFY(key);
+        server.answers[send_path] = {200, "Telescope stopped\n"};
+        key->trigger();
+        QTRY_COMPARE(sent(send_path).size(), 1);
+        QTRY_VERIFY(!w->send_reply);
+
+        if (ending == "Set") {
+            set_password("other");
+            QTRY_VERIFY(!w->get_reply);
+        } else {
+            get_state(good(ending));
+        }
+        QCOMPARE(buttons_and_labels().left(4), after_end);
+        get_state("State=Err\n");
+        QCOMPARE(buttons_and_labels().left(4), QStringLiteral("0000"));
+        key->trigger();
+        QTest::qWait(50);
+        QCOMPARE(sent(send_path).size(), 1);
+        QCOMPARE(boxes.texts.size(), 1);
+    }
+
+    // On the TCS web host a non-local level-3 observer never had Stop: a bad
+    // reply keeps it off.
+    void stop_never_allowed_is_not_kept()
+    {
+        w->on_tcs_host = w->not_local = true;
+        get_state(good("Level=3\n"));
+        get_state("State=Err\n");
+        QCOMPARE(buttons_and_labels().left(4), QStringLiteral("0000"));
+    }
+
+    // With the send script failing, "Send and Slew" shows the box and the
+    // status text and nothing else changes: the next poll comes as usual.
+    void failed_command_keeps_the_known_state()
+    {
+        Box_closer boxes;
+        server.answers[state_path] = {200, good("User=observer\nLevel=3\nTCSmode=Simul\nTelMode=Tracking\n"
+                                                 "A=10\nZ=30\nHA=1\nDec=20\n")};
+        set_password("starlight");
+        QTRY_VERIFY(!w->get_reply);
+        const QString shown = buttons_and_labels(), shown_colors = colors(), level = w->ui->orvex_level_lab->text();
+        QCOMPARE(shown, QStringLiteral("1111 On Simul Tracking"));
+        QVERIFY(w->state_ok && w->sky_win->state_ok && w->get_timer->isActive());
+        w->set_form(QStringLiteral("M 1"), QStringLiteral("05:34:31.9"), QStringLiteral("+22:00:52"),
+                    QStringLiteral("2000.0"));
+        sidereal_time = 5.5 * 3600; // M 1 high in the sky: no question before the slew
+        server.answers[send_path] = {500, ""};
+        const int polls = sent(state_path).size();
+        call("on_orvex_slew_btn_clicked");
+        QTRY_COMPARE(boxes.texts.size(), 1);
+        QVERIFY(sent(send_path).value(0).endsWith("&Cmd=Slew") && status().contains("Failed"));
+        QCOMPARE(buttons_and_labels(), shown);
+        QCOMPARE(colors(), shown_colors);
+        QCOMPARE(w->ui->orvex_level_lab->text(), level);
+        QVERIFY(w->state_ok && w->sky_win->state_ok && w->user_seen);
+        QVERIFY(w->get_timer->isActive() || w->get_reply);
+        // The slew brought the next poll forward to 1 s; it goes out.
+        QTRY_VERIFY_WITH_TIMEOUT(sent(state_path).size() > polls, 3000);
+    }
+
+    // Ctrl+. from any window does what Stop does; F1 opens the manual.
+    void keys_from_every_window_data()
+    {
+        QTest::addColumn<QString>("window");
+        for (const char *name : {"main", "list", "sky", "help", "about"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void keys_from_every_window()
+    {
+        QFETCH(QString, window);
+        get_state(good("User=observer\nLevel=3\n"));
+        QWidget *target = window == "list" ? static_cast<QWidget *>(w->list_win)
+                          : window == "sky" ? static_cast<QWidget *>(w->sky_win)
+                          : window == "help" ? static_cast<QWidget *>(w->help_win)
+                          : window == "about" ? static_cast<QWidget *>(w->about_win)
+                                              : static_cast<QWidget *>(w);
+        w->show();
+        if (window == "about")
+            w->ui->actionAbout->trigger();
+        target->show();
+        target->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(target));
+        server.answers[send_path] = {200, "Telescope stopped\n"};
+        QTest::keyClick(target, Qt::Key_Period, Qt::ControlModifier);
+        QTRY_COMPARE(sent(send_path).size(), 1);
+        QVERIFY(sent(send_path)[0].endsWith("&Cmd=Stop"));
+        if (window != "about" && window != "help") {
+            w->help_win->hide();
+            QTest::keyClick(target, Qt::Key_F1);
+            QVERIFY(w->help_win->isVisible());
+        }
+        w->about_win->hide();
+        w->help_win->hide();
+    }
+
+    // A reply that repeats its level sixty thousand times costs one restyle
+    // of the buttons and one log line, not one per line.
+    void repeated_level_lines_cost_once()
+    {
+        get_state(good("Level=1\n"));
+        struct Style_counter : QObject
+        {
+            int changes = 0;
+            bool eventFilter(QObject *, QEvent *e) override
+            {
+                changes += e->type() == QEvent::StyleChange;
+                return false;
+            }
+        } counter;
+        for (QPushButton *b : {w->ui->orvex_send_btn, w->ui->orvex_slew_btn, w->ui->orvex_stop_btn})
+            b->installEventFilter(&counter);
+        out.clear();
+        get_state(good("User=observer\n" + QByteArray("Level=3\nLevel=5\n").repeated(30000)));
+        QCOMPARE(buttons_and_labels().left(3), QStringLiteral("111"));
+        QCOMPARE(out.filter(QRegularExpression("^User=")), QStringList("User=observer Level=5"));
+        QVERIFY2(counter.changes <= 3, qPrintable(QString::number(counter.changes)));
+        QCOMPARE(w->ui->orvex_level_lab->text(), QStringLiteral("User=observer Level=5 "));
+    }
+
+    // The level label's tool tip tells what the label does, and nothing a
+    // user name could smuggle in as markup.
+    void level_tool_tip()
+    {
+        get_state(good("User=<b>x</b><a href=\"file:/x\">x</a>\nLevel=3\n"));
+        const QString tip = w->ui->orvex_level_lab->toolTip();
+        QVERIFY2(!tip.contains("<b>") && !tip.contains("<a ") && tip.contains("Level=3"), qPrintable(tip));
+        get_state("State=Err\n");
+        QCOMPARE(w->ui->orvex_level_lab->text(), QStringLiteral("User=? Level = ? "));
+        QCOMPARE(w->ui->orvex_level_lab->toolTip(), QString());
+    }
+
+    // The host's reason phrase is shown as it is: no link, no picture.
+    void error_box_shows_plain_text()
+    {
+        Box_closer modal(true, 3000);
+        server.answers[state_path] = {500, "", false, false, "<a href=\"file:/x\">LOG IN AGAIN</a> <img src=\"/nowhere.png\">"};
+        call("on_orvex_get_btn_clicked");
+        QTRY_VERIFY(open_box());
+        QMessageBox *box = open_box();
+        QCOMPARE(box->textFormat(), Qt::PlainText);
+        QVERIFY2(box->text().contains("<a href=\"file:/x\">LOG IN AGAIN</a> <img src=\"/nowhere.png\">"), qPrintable(box->text()));
+        box->button(QMessageBox::Ok)->click();
     }
 
     // A failed users list ends the program; one that takes too long is
