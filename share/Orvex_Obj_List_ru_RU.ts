@@ -295,6 +295,22 @@
         <source>Slew to %1 not sent: it is below the horizon</source>
         <translation>Наведение на %1 не отправлено: объект под горизонтом</translation>
     </message>
+    <message>
+        <source>last state %1 ago</source>
+        <translation>состояние %1 назад</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 с</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 мин</translation>
+    </message>
+    <message>
+        <source>%1 h</source>
+        <translation>%1 ч</translation>
+    </message>
 </context>
 <context>
     <name>Orvex_list</name>
@@ -348,6 +364,14 @@
     <message>
         <source>Orvex Sky</source>
         <translation>Небо Orvex</translation>
+    </message>
+    <message>
+        <source>old: %1</source>
+        <translation>давность: %1</translation>
+    </message>
+    <message>
+        <source>Position unknown</source>
+        <translation>Положение неизвестно</translation>
     </message>
 </context>
 <context>

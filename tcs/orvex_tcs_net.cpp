@@ -99,6 +99,7 @@ void Orvex_Obj_List::orvex_get_error(QNetworkReply::NetworkError code)
     if (was_running || from_timer)
         get_timer->start(60000);
     from_timer = false;
+    follow_polling();
 }
 
 void Orvex_Obj_List::orvex_send_error(QNetworkReply::NetworkError code)

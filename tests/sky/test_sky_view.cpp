@@ -2,6 +2,7 @@
 #include "orvex_log.h"
 #include "orvex_sky.h"
 #include "orvex_sky_math.h"
+#include "orvex_state_age.h"
 #include "orvex_tcs_host.h"
 
 #include <QApplication>
@@ -13,7 +14,8 @@
 
 namespace {
 const double latitude = std::atan2(orvex::sin_lat, orvex::cos_lat) * 180 / orvex::pi;
-const QColor background(200, 200, 100), black(0, 0, 0), red(255, 0, 0), blue(0, 0, 255);
+const QColor background(200, 200, 100), black(0, 0, 0), red(255, 0, 0), blue(0, 0, 255),
+    dim_gray(105, 105, 105);
 
 // Sends each tag's whole HTTP reply and closes; with drip set, ?dir gets the
 // header and then a line every 50 ms for ever.
@@ -131,7 +133,9 @@ private slots:
         sidereal_time = 43200;
         qDeleteAll(list);
         list.clear();
-        telescope.is_comment = v->state_ok = v->tel_flip = v->hadec_grid = false;
+        telescope.is_comment = v->state_ok = v->tel_flip = v->hadec_grid = v->state_old = false;
+        v->position_known = true;
+        telescope.ra = telescope.decl = telescope.hour_angle = 0;
         v->all_sky = true;
         v->current_index = -1;
         v->direct_count = v->reverse_count = 0;
@@ -182,8 +186,8 @@ private slots:
         QVERIFY(near(img, 275 + 4, 382, black) && near(img, 275 + 6, 382 + 6, blue));
         QVERIFY(lost->screen_x == -1 && count(img, black, QRect(265, 265, 21, 21)) == 0);
         QCOMPARE(sky_hit_test(list, 275, 275, 550), -1);
-        telescope.azimuth = qQNaN();
-        QCOMPARE(count(paint(), red), 0);
+        telescope.azimuth = qQNaN(); // no cross; only words, at the top
+        QVERIFY(count(paint(), red, QRect(0, 30, 550, 520)) == 0 && telescope.screen_x == -1);
 
         // The side's own horizon; a point with no direction leaves out both its sides.
         for (int i = 0; i < 4; ++i) {
@@ -198,6 +202,92 @@ private slots:
         v->horizon_direct[0].zd = qQNaN();
         img = paint();
         QVERIFY(count(img, red, QRect(0, 280, 550, 270)) + count(img, red, QRect(0, 0, 40, 40)) == 0 && near(img, 367, 183, red));
+    }
+
+    // An old state keeps its place, drawn dashed and grey with its age; a
+    // fresh reply brings the solid red cross back. Nothing at the cross is
+    // red while old, and the dashes leave gaps in its circle.
+    void paint_old_state()
+    {
+        telescope.azimuth = 90 * 3600;
+        telescope.zenith = 45 * 3600;
+        v->state_ok = true;
+        const QRect cross(413 - 13, 275 - 13, 27, 27), sixth_line(0, 6 * 15 - 12, 550, 18);
+        const QImage fresh = paint();
+        QVERIFY(count(fresh, red, cross) > 60 && count(fresh, dim_gray) == 0);
+        QCOMPARE(count(fresh, red, sixth_line), 0);
+
+        paints = 0;
+        v->set_state_old(true, 25);
+        expect(true, -1);
+        const QImage old = paint();
+        QCOMPARE(count(old, red), 0);
+        const int grey = count(old, dim_gray, cross);
+        QVERIFY2(grey > 20 && grey < count(fresh, red, cross) * 3 / 4, qPrintable(QString::number(grey)));
+        QCOMPARE(QPoint(telescope.screen_x, telescope.screen_y), QPoint(413, 275));
+        // The sixth line says how old, in the view's font and the old colour.
+        QImage expected = fresh.copy(sixth_line);
+        QPainter p(&expected);
+        QFont f = v->font();
+        sky_scale_font(f, 550);
+        p.setFont(f);
+        p.setPen(dim_gray);
+        const QString text = QStringLiteral("old: 25 s");
+        QCOMPARE(text, v->tr("old: %1").arg(state_age_duration(25000)));
+        const int x = qMin(sky_telescope_text_x(550, 5), 548 - p.fontMetrics().horizontalAdvance(text));
+        p.drawText(QPoint(x, 6 * 15 - sixth_line.top()), text);
+        p.end();
+        QCOMPARE(old.copy(sixth_line), expected);
+
+        v->set_state_old(true, 25); // the same age: nothing to repaint
+        expect(false, -1);
+        v->set_state_old(false, 0);
+        expect(true, -1);
+        QCOMPARE(paint(), fresh);
+    }
+
+    // A place the telescope cannot be at is no cross at all: only the words
+    // that its position is unknown, where its numbers would start.
+    void paint_impossible_position_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<double>("value");
+        QTest::newRow("Z -30") << "Z" << -30 * 3600.0;
+        QTest::newRow("Z 200") << "Z" << 200 * 3600.0;
+        QTest::newRow("A NaN") << "A" << qQNaN();
+        QTest::newRow("RA 1e300 h") << "RA" << 3.6e303;
+        QTest::newRow("no number in the reply") << "" << 0.0;
+    }
+    void paint_impossible_position()
+    {
+        QFETCH(QString, field);
+        QFETCH(double, value);
+        telescope.azimuth = 90 * 3600;
+        telescope.zenith = 45 * 3600;
+        const QImage none = paint(); // the state is not good: no telescope
+        v->state_ok = true;
+        if (field == "Z")
+            telescope.zenith = value;
+        else if (field == "A")
+            telescope.azimuth = value;
+        else if (field == "RA")
+            telescope.ra = value;
+        else
+            v->set_position_known(false);
+        const QImage img = paint();
+        QCOMPARE(QPoint(telescope.screen_x, telescope.screen_y), QPoint(-1, -1));
+        QImage expected = none;
+        QPainter p(&expected);
+        QFont f = v->font();
+        sky_scale_font(f, 550);
+        p.setFont(f);
+        p.setPen(red);
+        const QString text = v->tr("Position unknown");
+        QCOMPARE(text, QStringLiteral("Position unknown"));
+        p.drawText(QPoint(qMin(sky_telescope_text_x(550, 1), 548 - p.fontMetrics().horizontalAdvance(text)), 15),
+                   text);
+        p.end();
+        QCOMPARE(img, expected);
     }
 
     // Circles are stamped from one image; they must match circles drawn
