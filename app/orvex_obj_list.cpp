@@ -52,6 +52,9 @@ Orvex_Obj_List::Orvex_Obj_List(QWidget *parent)
     view_timer->setSingleShot(true);
     view_timer->setInterval(view_interval);
     connect(view_timer, &QTimer::timeout, this, &Orvex_Obj_List::orvex_view_timer);
+    age_timer = new QTimer(this);
+    age_timer->setInterval(1000);
+    connect(age_timer, &QTimer::timeout, this, &Orvex_Obj_List::orvex_age_timer);
 
     ui->show_tcs_host(tcs_host);
     app_dir = QCoreApplication::applicationDirPath();

@@ -3,6 +3,7 @@
 
 #include "orvex_object.h"
 #include "orvex_reply_guard.h"
+#include "orvex_state_age.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -60,6 +61,7 @@ private slots:
     void orvex_get_users_finish();
     void orvex_get_timer();
     void orvex_view_timer();
+    void orvex_age_timer();
     void orvex_get_finish();
     void orvex_get_error(QNetworkReply::NetworkError code);
     void orvex_get_users_error(QNetworkReply::NetworkError code);
@@ -116,6 +118,14 @@ private:
     void show_good_state(bool prev_ok);
     void show_bad_state(bool prev_ok, const QString &status_line);
     void update_command_buttons(bool level_changed, bool mode_changed);
+    // The state polls are running: the timer is set, or a reply it asked
+    // for is on its way.
+    bool polling() const;
+    // Runs the age timer while polling and only then.
+    void follow_polling();
+    // Shows how old the last good state is, and marks it old on the sky
+    // once it is.
+    void show_state_age();
     void command_button(const QString &cmd);
     void show_form_error(int error, const QString &log_line);
     // Asks before a slew to an object below the horizon; true to go on.
@@ -136,7 +146,12 @@ public:
     QString tcs_host;
     QTimer *get_timer = nullptr;
     QTimer *view_timer = nullptr;
+    QTimer *age_timer = nullptr;
     QElapsedTimer since_state;
+    bool good_state_seen = false;
+    // Position numbers of the replies that were no numbers (bits of
+    // Orvex_position_bit), kept like the positions themselves.
+    unsigned tel_unreadable = 0;
     bool from_timer = false;
     int get_interval = 60000;
     int view_interval = 500;
@@ -180,6 +195,8 @@ public:
     bool not_local = false;
     // A TCS request without an answer after this many ms is given up.
     int tcs_timeout_ms = Orvex_reply_guard::max_reply_ms;
+    // A state counts as old after two poll intervals, and never sooner.
+    int state_old_min_ms = state_old_floor_ms;
 };
 
 // The question before a slew that the horizon check did not pass: the

@@ -1,6 +1,7 @@
 #include "orvex_obj_list_form.h"
 
 #include "orvex_reply_text.h"
+#include "orvex_state_age.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -48,6 +49,7 @@ QFont mode_font() { return make_font(9, false, false); }
 QFont state_font() { return make_font(11, true, true); }
 QFont host_font() { return make_font(12, false, true); }
 QFont tcs_font() { return make_font(10, true, false); }
+QFont age_font() { return make_font(8, false, false); }
 
 QFont get_font()
 {
@@ -318,6 +320,12 @@ void Orvex_Obj_List_form::build(QMainWindow *window)
     otcs_connect_lab->setFrameShape(QFrame::Box);
     otcs_connect_lab->setAlignment(Qt::AlignCenter);
 
+    // Beside the host group's title: how old the state above is.
+    orvex_age_lab = named(new QLabel(groupBox), "orvex_age_lab", age_font());
+    orvex_age_lab->setGeometry(130, 2, 158, 20);
+    orvex_age_lab->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    orvex_age_lab->setTextFormat(Qt::PlainText);
+
     window->setCentralWidget(centralwidget);
 
     menubar = new QMenuBar(window);
@@ -380,6 +388,12 @@ void Orvex_Obj_List_form::show_level(const QString &pattern, const QString &user
     orvex_level_lab->setText(fit_level(pattern, user, level, orvex_level_lab->fontMetrics(),
                                        orvex_level_lab->contentsRect().width()));
     orvex_level_lab->setToolTip(plain_tool_tip(pattern.arg(user, QString::number(level))));
+}
+
+void Orvex_Obj_List_form::show_state_age(qint64 age_ms)
+{
+    state_age_ms = age_ms;
+    orvex_age_lab->setText(age_ms < 0 ? QString() : state_age_text(age_ms));
 }
 
 void Orvex_Obj_List_form::set_texts(QMainWindow *window)
@@ -452,4 +466,5 @@ void Orvex_Obj_List_form::set_texts(QMainWindow *window)
     menuWindows->setTitle(QCoreApplication::translate("Orvex_Obj_List", "Windows"));
     menuObjList->setTitle(QCoreApplication::translate("Orvex_Obj_List", "ObjList"));
     menuHelp->setTitle(QCoreApplication::translate("Orvex_Obj_List", "Help"));
+    show_state_age(state_age_ms);
 }

@@ -2,6 +2,7 @@
 #define ORVEX_OBJ_LIST_FORM_H
 
 #include <QString>
+#include <QtGlobal>
 
 class QAction;
 class QComboBox;
@@ -43,6 +44,9 @@ public:
     void show_tcs_host(const QString &host);
     // Shows the translated level text, the whole of it as the tooltip.
     void show_level(const QString &pattern, const QString &user, int level);
+    // Shows how old the last good state is; a negative age clears the text.
+    // The language switch shows it again in the new language.
+    void show_state_age(qint64 age_ms);
 
     QAction *actionQuit;
     QAction *actionClear_list;
@@ -108,6 +112,8 @@ public:
     QLabel *orvex_tcs_lab;
     QLabel *otcs_mode_lab;
     QLabel *otcs_connect_lab;
+    QLabel *orvex_age_lab;
+    qint64 state_age_ms = -1;
     QMenuBar *menubar;
     QMenu *menuFile;
     QMenu *menuWindows;

@@ -371,6 +371,22 @@
         <source>NNW</source>
         <translation>ССЗ</translation>
     </message>
+    <message>
+        <source>last state %1 ago</source>
+        <translation>состояние %1 назад</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 с</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 мин</translation>
+    </message>
+    <message>
+        <source>%1 h</source>
+        <translation>%1 ч</translation>
+    </message>
 </context>
 <context>
     <name>Orvex_list</name>
@@ -444,6 +460,14 @@
     <message>
         <source>Orvex Sky</source>
         <translation>Небо Orvex</translation>
+    </message>
+    <message>
+        <source>old: %1</source>
+        <translation>давность: %1</translation>
+    </message>
+    <message>
+        <source>Position unknown</source>
+        <translation>Положение неизвестно</translation>
     </message>
 </context>
 <context>

@@ -68,6 +68,18 @@ void Orvex_sky::set_state_ok(bool ok)
     state_ok = ok;
 }
 
+void Orvex_sky::set_position_known(bool known) { position_known = known; }
+
+// Each second of an old state changes its text, and the change of style
+// must show at once, whatever the list holds.
+void Orvex_sky::set_state_old(bool old, int age_seconds)
+{
+    if (old != state_old || (old && age_seconds != state_age_seconds))
+        update();
+    state_old = old;
+    state_age_seconds = age_seconds;
+}
+
 void Orvex_sky::state_updated()
 {
     if (sidereal_time < 0)

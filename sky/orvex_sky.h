@@ -34,6 +34,12 @@ public:
     void retranslate();
     void set_tel_flip(bool flip);
     void set_state_ok(bool ok);
+    // Whether the last replies gave the telescope's position as numbers at
+    // all; one that did not leaves no place to draw the telescope at.
+    void set_position_known(bool known);
+    // The last good state is old (no newer one for too long) and how old,
+    // in seconds: the telescope is drawn in the old style, with its age.
+    void set_state_old(bool old, int age_seconds);
     void state_updated();
     void list_changed();
     void set_current(int index);
@@ -61,6 +67,9 @@ public:
     bool tel_flip = false;
     bool tel_flip_known = false; // a state reply has told the side
     bool state_ok = false;
+    bool position_known = true;
+    bool state_old = false;
+    int state_age_seconds = 0;
     QString host;
     QNetworkAccessManager network_manager;
     QNetworkReply *horizon_reply = nullptr;
@@ -93,6 +102,9 @@ private:
     // the zenith distance in degrees.
     double paint_hadec_point(double h, double d, int &x, int &y) const;
     void paint_telescope(QPainter &painter, QPen &pen_b);
+    // Draws a telescope text line at baseline y, from x or further left
+    // where it would run out of the view.
+    void paint_telescope_line(QPainter &painter, int x, int y, const QString &text);
     void paint_horizon(QPainter &painter, QPen &pen_b);
     void paint_objects(QPainter &painter, QPen &pen_a, QPen &pen_b);
     void paint_selection_text(QPainter &painter, const Orvex_object &o,

@@ -41,6 +41,16 @@ bool sky_project(int view_size, bool all_sky, double A, double Z, int &x,
     return true;
 }
 
+bool sky_telescope_position_possible(const Orvex_object &t)
+{
+    // Written as "inside" tests, so NaN fails every one of them.
+    const auto within = [](double v, double limit) { return std::fabs(v) <= limit; };
+    return t.zenith >= 0 && t.zenith <= orvex::arcsec_per_pi
+           && within(t.azimuth, 2 * orvex::arcsec_per_pi)
+           && within(t.decl, orvex::arcsec_per_pi / 2) && within(t.ra, 86400.0)
+           && within(t.hour_angle, 86400.0);
+}
+
 int sky_marker_size(int view_size)
 {
     if (view_size < 350)

@@ -22,6 +22,12 @@ int sky_trunc(double v);
 bool sky_project(int view_size, bool all_sky, double A, double Z, int &x,
                  int &y);
 
+// The telescope's record holds a place it can be at: every coordinate a
+// finite number, Z from 0 to 180 degrees, |A| up to 360 degrees, |Decl.| up
+// to 90 degrees, |R.A.| and |HA| up to 24 hours. Anything else is no
+// position, and no cross is drawn for it.
+bool sky_telescope_position_possible(const Orvex_object &t);
+
 // Radius of an object circle; the crosses are built from it.
 int sky_marker_size(int view_size);
 // Baseline spacing of the text blocks.

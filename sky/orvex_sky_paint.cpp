@@ -3,6 +3,7 @@
 #include "orvex_sky.h"
 
 #include "orvex_sky_math.h"
+#include "orvex_state_age.h"
 
 #include <QBrush>
 #include <QColor>
@@ -184,16 +185,33 @@ void Orvex_sky::paint_telescope(QPainter &painter, QPen &pen_b)
     const int s = sky_marker_size(D), in = s - 1, out = 3 * s - 1;
     const int L = sky_line_step(D);
     Orvex_object &t = *telescope;
-    // A telescope with no direction has no place on the sky, and its
-    // numbers would mean nothing.
-    if (!project(t.azimuth, t.zenith, t.screen_x, t.screen_y))
-        return;
-    const int x = t.screen_x, y = t.screen_y;
 
     pen_b.setColor(QColor(QStringLiteral("Red")));
     pen_b.setWidth(sky_red_pen_width(D));
-    painter.setPen(pen_b);
+    // An old state keeps its place but not its colour: dashed and grey, so
+    // nobody takes it for where the telescope is now. The shared pen stays
+    // solid for the horizon and the selection.
+    QPen pen = pen_b;
+    if (state_old) {
+        pen.setColor(QColor(QStringLiteral("DimGray")));
+        pen.setDashPattern({2, 2});
+    }
+    painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
+    if (state_old)
+        paint_telescope_line(painter, sky_telescope_text_x(D, 5), 6 * L,
+                             tr("old: %1").arg(state_age_duration(state_age_seconds * 1000LL)));
+
+    // A position that cannot be (or that came as no number) has no place on
+    // the sky, and its numbers would mean nothing.
+    if (!position_known || !sky_telescope_position_possible(t)
+        || !project(t.azimuth, t.zenith, t.screen_x, t.screen_y)) {
+        t.screen_x = t.screen_y = -1;
+        paint_telescope_line(painter, sky_telescope_text_x(D, 1), L,
+                             tr("Position unknown"));
+        return;
+    }
+    const int x = t.screen_x, y = t.screen_y;
     painter.drawLine(x - in, y, x - out, y);
     painter.drawLine(x + in, y, x + out, y);
     painter.drawLine(x, y - in, x, y - out);
@@ -213,6 +231,13 @@ void Orvex_sky::paint_telescope(QPainter &painter, QPen &pen_b)
     for (int k = 1; k <= 5; ++k)
         painter.drawText(QPoint(sky_telescope_text_x(D, k), k * L),
                          lines[k - 1]);
+}
+
+void Orvex_sky::paint_telescope_line(QPainter &painter, int x, int y,
+                                     const QString &text)
+{
+    const int room = view_size - 2 - painter.fontMetrics().horizontalAdvance(text);
+    painter.drawText(QPoint(qMax(0, qMin(x, room)), y), text);
 }
 
 void Orvex_sky::paint_horizon(QPainter &painter, QPen &pen_b)

@@ -53,6 +53,7 @@ void Orvex_Obj_List::on_orvex_passwd_set_btn_clicked()
         from_timer = false;
         get_timer->start(5000);
     }
+    follow_polling();
 }
 
 void Orvex_Obj_List::on_orvex_show_pass_btn_pressed()

@@ -96,6 +96,7 @@ void Orvex_Obj_List::error_box_closed()
     // A poll the observer started meanwhile ("Set") is left to run.
     if ((duties & box_resumes_polling) && !get_timer->isActive())
         get_timer->start(60000);
+    follow_polling();
 }
 
 // The last position is no longer known to be the telescope's: the sky must
@@ -132,6 +133,7 @@ void Orvex_Obj_List::orvex_get_error(QNetworkReply::NetworkError code)
     show_error_box(tcs_host + QStringLiteral("HTTP error"), text,
                    was_running || from_timer ? box_resumes_polling : 0);
     from_timer = false;
+    follow_polling();
 }
 
 void Orvex_Obj_List::orvex_send_error(QNetworkReply::NetworkError code)

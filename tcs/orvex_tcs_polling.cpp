@@ -4,6 +4,7 @@
 #include "orvex_log.h"
 #include "orvex_obj_list_form.h"
 #include "orvex_sky.h"
+#include "orvex_state_age.h"
 #include "orvex_tcs_request.h"
 #include "orvex_tcs_state.h"
 
@@ -41,6 +42,7 @@ void Orvex_Obj_List::orvex_get_state()
     user_seen = false;
     send_tcs_request(orvex::state_path, pairs, &Orvex_Obj_List::get_reply,
                      &Orvex_Obj_List::orvex_get_finish, &Orvex_Obj_List::orvex_get_error);
+    follow_polling();
 }
 
 void Orvex_Obj_List::orvex_get_timer()
@@ -64,6 +66,7 @@ void Orvex_Obj_List::orvex_get_finish()
     r.hour_angle = tel_object->hour_angle;
     r.azimuth = tel_object->azimuth;
     r.zenith = tel_object->zenith;
+    r.unreadable_position = tel_unreadable;
     r.vha = vha;
     r.vdec = vdec;
     r.off_ha = off_ha;
@@ -85,8 +88,10 @@ void Orvex_Obj_List::orvex_get_finish()
         // A reply may repeat its level line: only the last one counts.
         if (r.level_seen)
             level_change(r.level, r.level_user);
+        tel_unreadable = r.unreadable_position;
         tel_object->is_comment = false;
         sky_win->set_state_ok(state_ok);
+        sky_win->set_position_known(tel_unreadable == 0);
         sky_win->state_updated();
         if (from_timer) {
             get_interval = next_get_interval(get_interval, tel_mode, tel_mode_shown,
@@ -108,6 +113,7 @@ void Orvex_Obj_List::orvex_get_finish()
     else
         show_bad_state(prev_ok, r.status_line);
     update_command_buttons(r.level_seen && r.level != level_before, mode_changed);
+    follow_polling();
 }
 
 // Applies what one line changed, as soon as it is read. The level waits for
@@ -196,6 +202,7 @@ void Orvex_Obj_List::update_command_buttons(bool level_changed, bool mode_change
 void Orvex_Obj_List::show_good_state(bool prev_ok)
 {
     since_state.restart();
+    good_state_seen = true;
     if (tcs_mode != tcs_mode_shown) {
         const Orvex_colors c = tcs_mode_colors(tcs_mode);
         set_colors(ui->orvex_tcs_lab, QLatin1String(c.text), QLatin1String(c.back));
@@ -256,6 +263,11 @@ void Orvex_Obj_List::orvex_view_timer()
 {
     if (!state_ok || !tel_moving_fast(tel_mode, vha, vdec))
         return;
+    // An old state is shown where it was measured, not moved on.
+    if (state_is_old(since_state.elapsed(), get_interval, state_old_min_ms)) {
+        show_state_age();
+        return;
+    }
     const double d = tel_flip ? -vdec : vdec;
     tel_object->rates_to_horizontal(vha, d, pa, rate_a, rate_z);
     if (std::fabs(rate_a) <= 16.0 && std::fabs(rate_z) <= 10.0)

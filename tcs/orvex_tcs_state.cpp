@@ -61,12 +61,26 @@ QString text_of(const QStringRef &value)
     return reply_text_for_display(value.left(display_max_chars + 1).toString());
 }
 
-// Positions are stored in seconds of time or arcseconds: a number that
-// reads but overflows on scaling counts as unreadable, like nan and inf.
+// A rate, offset or angle as read; an overflow counts as unreadable, like
+// nan and inf.
 double scaled(const QStringRef &value, double factor)
 {
     const double v = tcs_number(value.toString()) * factor;
     return std::isfinite(v) ? v : 0.0;
+}
+
+// A position in seconds of time or arcseconds. One that is not a number
+// counts 0 like any other, but is marked: 0 is a real place on the sky, and
+// the telescope must not be drawn there.
+double position(Orvex_state_reply &r, unsigned bit, const QStringRef &value)
+{
+    double v = 0;
+    const bool ok = read_number(value.toString(), v) && std::isfinite(v * 3600);
+    if (ok)
+        r.unreadable_position &= ~bit;
+    else
+        r.unreadable_position |= bit;
+    return ok ? v * 3600 : 0.0;
 }
 
 void take_value(Orvex_state_reply &r, Orvex_state_key key, const QStringRef &line)
@@ -82,11 +96,11 @@ void take_value(Orvex_state_reply &r, Orvex_state_key key, const QStringRef &lin
         r.level_user = r.reply_user;
         break;
     case Orvex_state_key::stime: r.sidereal_time = stime_hours_to_sec(tcs_number(value.toString())); break;
-    case Orvex_state_key::ra: r.ra = scaled(value, 3600); break;
-    case Orvex_state_key::dec: r.decl = scaled(value, 3600); break;
-    case Orvex_state_key::ha: r.hour_angle = scaled(value, 3600); break;
-    case Orvex_state_key::a: r.azimuth = scaled(value, 3600); break;
-    case Orvex_state_key::z: r.zenith = scaled(value, 3600); break;
+    case Orvex_state_key::ra: r.ra = position(r, position_ra, value); break;
+    case Orvex_state_key::dec: r.decl = position(r, position_decl, value); break;
+    case Orvex_state_key::ha: r.hour_angle = position(r, position_ha, value); break;
+    case Orvex_state_key::a: r.azimuth = position(r, position_a, value); break;
+    case Orvex_state_key::z: r.zenith = position(r, position_z, value); break;
     case Orvex_state_key::vha: r.vha = scaled(value, 1); break;
     case Orvex_state_key::vdec: r.vdec = scaled(value, 1); break;
     case Orvex_state_key::off_ha: r.off_ha = scaled(value, 1); break;

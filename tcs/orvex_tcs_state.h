@@ -30,6 +30,15 @@ enum class Orvex_state_key {
     state
 };
 
+// The bits of Orvex_state_reply::unreadable_position.
+enum Orvex_position_bit : unsigned {
+    position_ra = 1,
+    position_decl = 2,
+    position_ha = 4,
+    position_a = 8,
+    position_z = 16
+};
+
 // What a state reply tells, gathered line by line. The window fills it from
 // its own members before parsing so that keys a reply leaves out keep their
 // values, and copies it back afterwards. Its texts are cut to display
@@ -45,6 +54,9 @@ struct Orvex_state_reply
     QString level_user;        // reply_user as it stood at the last "Level" line
     double sidereal_time = -1; // seconds of time
     double ra = 0, decl = 0, hour_angle = 0, azimuth = 0, zenith = 0;
+    // Which of those five did not read as a finite number (bits of
+    // Orvex_position_bit); each reply that gives one sets or clears its bit.
+    unsigned unreadable_position = 0;
     double vha = 0, vdec = 0, off_ha = 0, off_dec = 0;
     QString obj_name;
     QString ra2000, dec2000;

@@ -316,6 +316,7 @@ private slots:
         pretend("ru_RU", all_files.path());
         w->user = "operator";
         w->level = 5;
+        w->ui->show_state_age(7199999); // the longest age text: "last state 119 min ago"
         Orvex_about *about = w->about_win;
         QHash<QWidget *, QPair<QRect, QFont>> before; // the switch changes texts only
         for (QWidget *wg : w->findChildren<QWidget *>())

@@ -56,6 +56,41 @@ private slots:
         QCOMPARE(QPoint(x, y), pixel);
     }
 
+    // Where the telescope can be: anything else is drawn as no position.
+    void telescope_position_possible_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<bool>("possible");
+        QTest::newRow("Z 0") << "Z" << 0.0 << true;
+        QTest::newRow("Z 180") << "Z" << 648000.0 << true;
+        QTest::newRow("Z -30") << "Z" << -108000.0 << false;
+        QTest::newRow("Z 200") << "Z" << 720000.0 << false;
+        QTest::newRow("Z NaN") << "Z" << qQNaN() << false;
+        QTest::newRow("A -360") << "A" << -1296000.0 << true;
+        QTest::newRow("A 361") << "A" << 1299600.0 << false;
+        QTest::newRow("A inf") << "A" << qInf() << false;
+        QTest::newRow("Decl -90") << "Decl" << -324000.0 << true;
+        QTest::newRow("Decl 95") << "Decl" << 342000.0 << false;
+        QTest::newRow("RA 24 h") << "RA" << 86400.0 << true;
+        QTest::newRow("RA 1e300 h") << "RA" << 3.6e303 << false;
+        QTest::newRow("HA -24 h") << "HA" << -86400.0 << true;
+        QTest::newRow("HA -NaN") << "HA" << -qQNaN() << false;
+    }
+    void telescope_position_possible()
+    {
+        QFETCH(QString, field);
+        QFETCH(double, value);
+        QFETCH(bool, possible);
+        Orvex_object t;
+        t.azimuth = 10 * 3600;
+        t.zenith = 40 * 3600;
+        QVERIFY(sky_telescope_position_possible(t));
+        (field == "Z" ? t.zenith : field == "A" ? t.azimuth : field == "Decl" ? t.decl
+                                                : field == "RA" ? t.ra : t.hour_angle) = value;
+        QCOMPARE(sky_telescope_position_possible(t), possible);
+    }
+
     void sizes_font_and_grid_rules()
     {
         const int marker[][2] = {{349, 2}, {350, 3}, {449, 3}, {450, 4}, {650, 4}, {651, 5}};

@@ -12,9 +12,12 @@
 #include <QTcpSocket>
 #include <QtTest>
 
+Q_DECLARE_METATYPE(double *)
+
 namespace {
 const double latitude = std::atan2(orvex::sin_lat, orvex::cos_lat) * 180 / orvex::pi;
-const QColor background(200, 200, 100), black(0, 0, 0), red(255, 0, 0), blue(0, 0, 255);
+const QColor background(200, 200, 100), black(0, 0, 0), red(255, 0, 0), blue(0, 0, 255),
+    dim_gray(105, 105, 105);
 
 // Sends each tag's whole HTTP reply and closes; with drip set, ?dir gets the
 // header and then a line every 50 ms for ever.
@@ -100,6 +103,19 @@ class Test_sky_view : public QObject
         v->paint_sky(&img);
         return img;
     }
+    // The image with a telescope text line drawn on it as the view draws
+    // them: the scaled font, at the x of line `k`, or further left to fit.
+    QImage with_text(QImage img, const QColor &color, int k, int line, const char *text)
+    {
+        QPainter p(&img);
+        QFont f = v->font();
+        sky_scale_font(f, 550);
+        p.setFont(f);
+        p.setPen(color);
+        const int x = qMin(sky_telescope_text_x(550, k), 548 - p.fontMetrics().horizontalAdvance(text));
+        p.drawText(QPoint(x, line * sky_line_step(550)), text);
+        return img;
+    }
 
 private slots:
     void initTestCase()
@@ -132,7 +148,9 @@ private slots:
         sidereal_time = 43200;
         qDeleteAll(list);
         list.clear();
-        telescope.is_comment = v->state_ok = v->tel_flip = v->hadec_grid = false;
+        telescope.is_comment = v->state_ok = v->tel_flip = v->hadec_grid = v->state_old = false;
+        v->position_known = true;
+        telescope.ra = telescope.decl = telescope.hour_angle = 0;
         v->all_sky = true;
         v->current_index = -1;
         v->direct_count = v->reverse_count = 0;
@@ -185,8 +203,8 @@ private slots:
         QVERIFY(near(img, 275 + 4, 382, black) && near(img, 275 + 6, 382 + 6, blue));
         QVERIFY(lost->screen_x == -1 && count(img, black, QRect(265, 265, 21, 21)) == 0);
         QCOMPARE(sky_hit_test(list, 275, 275, 550), -1);
-        telescope.azimuth = qQNaN();
-        QCOMPARE(count(paint(), red), 0);
+        telescope.azimuth = qQNaN(); // no cross; only words, at the top
+        QVERIFY(count(paint(), red, QRect(0, 30, 550, 520)) == 0 && telescope.screen_x == -1);
 
         // The side's own horizon; a point with no direction leaves out both its sides.
         for (int i = 0; i < 4; ++i) {
@@ -201,6 +219,58 @@ private slots:
         v->horizon_direct[0].zd = qQNaN();
         img = paint();
         QVERIFY(count(img, red, QRect(0, 280, 550, 270)) + count(img, red, QRect(0, 0, 40, 40)) == 0 && near(img, 367, 183, red));
+    }
+
+    // An old state keeps its place, drawn dashed and grey with its age; a
+    // fresh reply brings the solid red cross back.
+    void paint_old_state()
+    {
+        telescope.azimuth = 90 * 3600;
+        telescope.zenith = 45 * 3600;
+        v->state_ok = true;
+        const QRect cross(413 - 13, 275 - 13, 27, 27), sixth_line(0, 6 * 15 - 12, 550, 18);
+        const QImage fresh = paint();
+        QVERIFY(count(fresh, red, cross) > 60 && count(fresh, dim_gray) == 0);
+        v->set_state_old(true, 25);
+        expect(true, -1);
+        const QImage old = paint();
+        // Nothing red, and the dashes leave gaps.
+        const int grey = count(old, dim_gray, cross);
+        QVERIFY2(count(old, red) == 0 && grey > 20 && grey < count(fresh, red, cross) * 3 / 4, qPrintable(QString::number(grey)));
+        QCOMPARE(QPoint(telescope.screen_x, telescope.screen_y), QPoint(413, 275));
+        QCOMPARE(old.copy(sixth_line), with_text(fresh, dim_gray, 5, 6, "old: 25 s").copy(sixth_line));
+        v->set_state_old(true, 25); // the same age: nothing to repaint; a second more: its text
+        expect(false, -1);
+        v->set_state_old(true, 26);
+        expect(true, -1);
+        v->set_state_old(false, 0);
+        expect(true, -1);
+        QCOMPARE(paint(), fresh);
+    }
+
+    // A place the telescope cannot be at is no cross at all: only the words
+    // that its position is unknown, where its numbers would start.
+    void paint_impossible_position_data()
+    {
+        QTest::addColumn<double *>("field");
+        QTest::addColumn<double>("value");
+        QTest::newRow("Z -30") << &telescope.zenith << -30 * 3600.0;
+        QTest::newRow("Z 200") << &telescope.zenith << 200 * 3600.0;
+        QTest::newRow("A NaN") << &telescope.azimuth << qQNaN();
+        QTest::newRow("RA 1e300 h") << &telescope.ra << 3.6e303;
+        QTest::newRow("no number in the reply") << static_cast<double *>(nullptr) << 0.0;
+    }
+    void paint_impossible_position()
+    {
+        QFETCH(double *, field);
+        QFETCH(double, value);
+        telescope.azimuth = 90 * 3600;
+        telescope.zenith = 45 * 3600;
+        const QImage none = paint(); // the state is not good: no telescope
+        v->state_ok = true;
+        field ? void(*field = value) : v->set_position_known(false);
+        QCOMPARE(paint(), with_text(none, red, 1, 1, "Position unknown"));
+        QCOMPARE(QPoint(telescope.screen_x, telescope.screen_y), QPoint(-1, -1));
     }
 
     // Circles are stamped from one image; they must match circles drawn

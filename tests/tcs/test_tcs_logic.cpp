@@ -1,5 +1,6 @@
 // The TCS client's pure logic: reply parsers, form checks, queries, intervals, masking.
 #include "orvex_tcs_command.h"
+#include "orvex_state_age.h"
 #include "orvex_tcs_request.h"
 #include "orvex_tcs_state.h"
 #include "orvex_tcs_users.h"
@@ -113,6 +114,58 @@ private slots:
         // A changed mode brings the next poll 1 s later, but only when good.
         QVERIFY(next_get_interval(8000, "Stop", "Track", 0, 0, true) == 1000
                 && next_get_interval(8000, "Unknown", "Track", 0, 0, false) == 8200);
+    }
+
+    // A state is old once it has gone two polls without a newer one, and
+    // never before 10 s.
+    void state_age_rules_data()
+    {
+        QTest::addColumn<qint64>("age");
+        QTest::addColumn<int>("interval");
+        QTest::addColumn<bool>("old");
+        QTest::newRow("slewing, at 10 s") << qint64(10000) << 1000 << false;
+        QTest::newRow("slewing, past 10 s") << qint64(10001) << 1000 << true;
+        QTest::newRow("tracking 5 s, at 10 s") << qint64(10000) << 5000 << false;
+        QTest::newRow("6 s polls, at 12 s") << qint64(12000) << 6000 << false;
+        QTest::newRow("6 s polls, past 12 s") << qint64(12001) << 6000 << true;
+        QTest::newRow("15 s polls, 29 s") << qint64(29000) << 15000 << false;
+        QTest::newRow("15 s polls, 31 s") << qint64(31000) << 15000 << true;
+        QTest::newRow("before the first poll") << qint64(100000) << 60000 << false;
+        QTest::newRow("huge interval, no overflow") << qint64(100000) << INT_MAX << false;
+    }
+    void state_age_rules()
+    {
+        QFETCH(qint64, age);
+        QFETCH(int, interval);
+        QFETCH(bool, old);
+        QCOMPARE(state_is_old(age, interval), old);
+        QVERIFY(!state_is_old(300, 100, 300) && state_is_old(301, 100, 300)); // a shorter floor
+    }
+
+    void state_age_texts()
+    {
+        QCOMPARE(state_age_text(12999), QStringLiteral("last state 12 s ago"));
+        QCOMPARE(QStringList({state_age_duration(-5), state_age_duration(119999), state_age_duration(120000),
+                              state_age_duration(7199999), state_age_duration(7200000),
+                              state_age_duration(std::numeric_limits<qint64>::max())}),
+                 QStringList({"0 s", "119 s", "2 min", "119 min", "2 h", "2562047788015 h"}));
+    }
+
+    // A position that is no number counts 0 like any other number, but is
+    // marked, until a later reply gives that coordinate as a number again.
+    void unreadable_positions()
+    {
+        Orvex_state_reply r;
+        for (const char *line : {"RA=1\n", "Dec=nan\n", "HA=\n", "A=inf\n", "Z=1e306\n"})
+            apply_state_line(r, line);
+        QCOMPARE(r.unreadable_position, unsigned(position_decl | position_ha | position_a | position_z));
+        QVERIFY(r.decl == 0 && r.zenith == 0 && r.ra == 3600);
+        apply_state_line(r, "Z=-30\n"); // a number, if not a possible one
+        apply_state_line(r, "VHA=nan\n");
+        apply_state_line(r, "Dec= 45 \n");
+        QCOMPARE(r.unreadable_position, unsigned(position_ha | position_a));
+        QCOMPARE(r.zenith, -108000.0);
+        QCOMPARE(parse_state_body("RA=1e300\nZ=\n").unreadable_position, unsigned(position_z));
     }
 
     void form_checks()

@@ -247,6 +247,92 @@ private slots:
                                                 "at azimuth %1. Slew anyway?").arg(azimuth));
     }
 
+    // While polling the age of the last good state ticks in its label. Past
+    // two poll intervals (here at least 0.6 s instead of 10 s) the cross stops
+    // where the last reply put it and is drawn old; the next good reply makes
+    // it current again. Without polling there is no age.
+    void old_state_and_back()
+    {
+        // Slewing in declination, fast enough to be moved between replies.
+        const QByteArray slewing = good("A=10\nZ=40\nDec=20\nVDec=-300\nTelMode=Slewing\n");
+        server.answers[state_path] = {200, slewing};
+        w->view_interval = 50;
+        w->state_old_min_ms = 600;
+        set_password("x1");
+        QTRY_VERIFY(!w->get_reply);
+        QVERIFY(w->age_timer->isActive() && w->view_timer->isActive());
+        QCOMPARE(w->ui->orvex_age_lab->text(), QStringLiteral("last state 0 s ago"));
+        w->get_interval = 100;
+        w->get_timer->start(60000); // polling, but no reply comes
+        QTRY_VERIFY(w->tel_object->zenith > 40 * 3600 + 10); // moved on meanwhile
+        QVERIFY(!w->sky_win->state_old);
+        QTRY_VERIFY(w->sky_win->state_old);
+        QVERIFY(w->since_state.elapsed() > 600 && !w->view_timer->isActive());
+        QCOMPARE(QPointF(w->tel_object->azimuth, w->tel_object->zenith), QPointF(36000, 144000));
+        QTest::qWait(150); // and stays there
+        QVERIFY(w->tel_object->zenith == 144000 && !w->view_timer->isActive());
+        QTRY_COMPARE(w->ui->orvex_age_lab->text(), QStringLiteral("last state 1 s ago"));
+        QTRY_COMPARE(w->sky_win->state_age_seconds, 1);
+        QImage img(550, 550, QImage::Format_RGB32);
+        w->sky_win->paint_sky(&img);
+        const QRect cross(w->tel_object->screen_x - 13, w->tel_object->screen_y - 13, 27, 27);
+        const auto reds = [&] {
+            int n = 0;
+            for (int y = cross.top(); y <= cross.bottom(); ++y)
+                for (int x = cross.left(); x <= cross.right(); ++x)
+                    n += img.pixelColor(x, y) == QColor(255, 0, 0);
+            return n;
+        };
+        QCOMPARE(reds(), 0);
+
+        get_state(slewing); // the next good reply: current again, and moving
+        QVERIFY(!w->sky_win->state_old && w->view_timer->isActive());
+        QCOMPARE(w->ui->orvex_age_lab->text(), QStringLiteral("last state 0 s ago"));
+        w->sky_win->paint_sky(&img);
+        QVERIFY(reds() > 40);
+
+        w->get_timer->stop(); // polling off: the age goes, and its timer
+        QTRY_VERIFY(!w->age_timer->isActive());
+        QCOMPARE(w->ui->orvex_age_lab->text(), QString());
+        // A single request while not polling: no age shown, yet the moving
+        // cross stops once old all the same.
+        get_state(slewing);
+        QVERIFY(w->view_timer->isActive() && !w->age_timer->isActive() && !w->sky_win->state_old);
+        QTRY_VERIFY(w->sky_win->state_old);
+        QVERIFY(w->tel_object->zenith == 144000 && !w->view_timer->isActive() && !w->age_timer->isActive());
+        QCOMPARE(w->ui->orvex_age_lab->text(), QString());
+        // The language switch shows the age in the new language.
+        w->ui->show_state_age(125000);
+        QCOMPARE(w->ui->orvex_age_lab->text(), QStringLiteral("last state 2 min ago"));
+    }
+
+    // A position that cannot be is not drawn as the telescope; the next
+    // possible one is.
+    void impossible_positions_data()
+    {
+        QTest::addColumn<QByteArray>("lines");
+        QTest::newRow("Z=-30") << QByteArray("Z=-30\n");
+        QTest::newRow("Z=200") << QByteArray("Z=200\n");
+        QTest::newRow("Z=NaN") << QByteArray("Z=NaN\n");
+        QTest::newRow("A=inf") << QByteArray("A=inf\n");
+        QTest::newRow("RA=1e300") << QByteArray("RA=1e300\n");
+    }
+    void impossible_positions()
+    {
+        QFETCH(QByteArray, lines);
+        const QByteArray possible = "RA=1\nDec=20\nHA=1\nA=10\nZ=40\n";
+        QImage img(550, 550, QImage::Format_RGB32);
+        get_state(good(possible + lines));
+        w->sky_win->paint_sky(&img);
+        QCOMPARE(w->tel_object->screen_x, -1);
+        get_state(good("TelMode=Tracking\n")); // a reply without positions leaves them as they were
+        w->sky_win->paint_sky(&img);
+        QCOMPARE(w->tel_object->screen_x, -1);
+        get_state(good(possible));
+        w->sky_win->paint_sky(&img);
+        QVERIFY(w->tel_object->screen_x > 0 && w->sky_win->position_known);
+    }
+
     // Every way a request fails is an error of its kind: a box and a log
     // line with the password masked, and the kind free again. A failed state
     // request turns the labels off, draws no cross as current and resumes
