@@ -3,6 +3,7 @@
 
 #include "orvex_object.h"
 #include "orvex_reply_guard.h"
+#include "orvex_translator.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -92,6 +93,8 @@ private:
     void orvex_get_state();
     void orvex_send(const QString &cmd);
     void orvex_stop();
+    // After a users list that timed out: ask again later, and say so.
+    void retry_users_later();
 
     // TCS client internals: every reply is tied to its kind's member, and
     // its handlers run only while it is still that member.
@@ -149,7 +152,7 @@ public:
            pa = 0, off_ha = 0, off_dec = 0;
     bool user_seen = false, tel_flip = false, want_offsets = false,
          want_object = false, state_ok = false;
-    QTranslator app_translator;
+    Orvex_translator app_translator;
     QTranslator qt_translator;
     QString app_dir;
     QString app_name;
@@ -161,6 +164,11 @@ public:
     bool not_local = false;
     // A TCS request without an answer after this many ms is given up.
     int tcs_timeout_ms = Orvex_reply_guard::max_reply_ms;
+    // A users list that timed out is asked for again after this many ms,
+    // until one arrives.
+    int users_retry_ms = 60000;
+    QTimer *users_timer = nullptr;
+    QString users_retry_text; // what the status bar says meanwhile
 };
 
 #endif
