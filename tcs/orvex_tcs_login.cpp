@@ -39,7 +39,7 @@ void Orvex_Obj_List::orvex_get_users_finish()
 
 void Orvex_Obj_List::retry_users_later()
 {
-    users_retry_text = tr("No users list: no answer in %1 s; asking again in %2 s")
+    users_retry_text = tr("No users list in %1 s; retry in %2 s")
                            .arg(tcs_timeout_ms / 1000.0)
                            .arg(users_retry_ms / 1000.0);
     statusBar()->showMessage(users_retry_text);

@@ -287,6 +287,22 @@ private slots:
         QCOMPARE(w->ui->orvex_send_btn->text(), QStringLiteral("Send Object to Orvex"));
     }
 
+    // The message of a users list that keeps silent shows whole on the status
+    // bar in both languages, the size grip beside it.
+    void users_retry_message_fits_the_status_bar()
+    {
+        pretend("ru_RU", all_files.path());
+        QStatusBar *bar = w->statusBar();
+        for (int language = 0; language < 2; ++language) {
+            w->ui->actionNatLang->trigger();
+            const QString text = QCoreApplication::translate("Orvex_Obj_List", "No users list in %1 s; retry in %2 s")
+                                     .arg(30).arg(60);
+            const int room = bar->width() - bar->findChild<QSizeGrip *>()->width() - 12;
+            const int need = bar->fontMetrics().horizontalAdvance(text);
+            QVERIFY2(need <= room, qPrintable(QStringLiteral("%1: %2 in %3").arg(text).arg(need).arg(room)));
+        }
+    }
+
     void host_flags_data()
     {
         QTest::addColumn<QString>("machine");

@@ -251,7 +251,7 @@ private slots:
         QCOMPARE(w->isVisible() && w->sky_win->isVisible() && w->list_win->isVisible(), answer.hang);
         QCOMPARE(boxes.titles.value(0), answer.hang ? QString() : server.host() + QStringLiteral("HTTP error"));
         if (answer.hang)
-            QVERIFY(status() == QStringLiteral("No users list: no answer in 30 s; asking again in 60 s")
+            QVERIFY(status() == QStringLiteral("No users list in 30 s; retry in 60 s")
                     && w->ui->orvex_user_cb->count() == 0 && w->users_timer->isActive());
     }
 
@@ -270,7 +270,7 @@ private slots:
             if (asked == 2)
                 server.answers[users_path] = {200, "observer1 night shift\nguest Guest account\n"};
             Orvex_reply_guard::of(w->users_reply)->timer.start(50);
-            QTRY_COMPARE(status(), QStringLiteral("No users list: no answer in 30 s; asking again in 0.05 s"));
+            QTRY_COMPARE(status(), QStringLiteral("No users list in 30 s; retry in 0.05 s"));
         }
         QTRY_COMPARE(w->ui->orvex_user_cb->count(), 2);
         QCOMPARE(sent(users_path).size(), 3);
