@@ -31,7 +31,7 @@ void Orvex_Obj_List::orvex_get_users_finish()
     ui->orvex_user_cb->addItems(list.items);
     if (!list.items.isEmpty())
         ui->orvex_user_cb->setCurrentIndex(list.guest_index);
-    // The wait is over: "asking again" would no longer be true.
+    // The wait is over: the note of a retry would no longer be true.
     if (!users_retry_text.isEmpty() && statusBar()->currentMessage() == users_retry_text)
         statusBar()->clearMessage();
     users_retry_text.clear();
