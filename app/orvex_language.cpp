@@ -1,9 +1,9 @@
 #include "orvex_language.h"
 
 #include "orvex_log.h"
+#include "orvex_translator.h"
 
 #include <QFileInfo>
-#include <QLocale>
 #include <QTranslator>
 
 namespace {
@@ -14,39 +14,53 @@ QString status(bool ok)
     return ok ? QStringLiteral(" Ok!") : QStringLiteral(" Fail...");
 }
 
-// A locale with no files of its own: nothing is found unless someone put a
-// translation named after the program into the working directory.
-bool load_source_texts(QTranslator &app_translator, const QString &app_name)
+// A locale with no files of its own: nothing is found unless a translation
+// named after the program lies beside it. Never the working directory: a
+// file planted there could rewrite any question the program asks.
+bool load_source_texts(Orvex_translator &app_translator, const QString &app_dir,
+                       const QString &app_name, bool report)
 {
-    return app_translator.load(QLocale(QStringLiteral("C")), app_name);
+    for (const char *suffix : {"C.qm", ".qm"}) {
+        const QString path = app_dir + QLatin1Char('/') + app_name + QLatin1String(suffix);
+        const QFileInfo fi(path);
+        if (!fi.isFile() || !fi.isReadable())
+            continue;
+        const bool ok = app_translator.load_checked_file(path);
+        if (!ok && report)
+            log_out(path + status(false));
+        return ok;
+    }
+    app_translator.unload();
+    return false;
 }
 } // namespace
 
-Orvex_language_start start_language(QTranslator &app_translator,
+Orvex_language_start start_language(Orvex_translator &app_translator,
                                     QTranslator &qt_translator,
                                     const QString &sys_locale,
                                     const QString &app_name,
+                                    const QString &app_dir,
                                     const QString &tr_dir)
 {
     Orvex_language_start start;
     start.tr_file = app_name + QLatin1Char('_') + sys_locale;
-    load_source_texts(app_translator, app_name);
+    load_source_texts(app_translator, app_dir, app_name, true);
     const QString qt_file = QLatin1String("qtbase_") + sys_locale.left(2);
     start.qt_loaded = qt_translator.load(qt_file, tr_dir);
     log_out(tr_dir + QLatin1Char('/') + qt_file + status(start.qt_loaded));
     return start;
 }
 
-bool load_app_translation(QTranslator &app_translator, const QString &app_dir,
+bool load_app_translation(Orvex_translator &app_translator, const QString &app_dir,
                           const QString &tr_file)
 {
-    const bool ok = app_translator.load(tr_file, app_dir);
+    const bool ok = app_translator.load_checked(tr_file, app_dir);
     log_out(app_dir + QLatin1Char('/') + tr_file + QLatin1String(".qm")
             + status(ok));
     return ok;
 }
 
-QString switch_to_national(QTranslator &app_translator,
+QString switch_to_national(Orvex_translator &app_translator,
                            const QString &sys_locale, const QString &app_dir,
                            const QString &app_name, QString &tr_file)
 {
@@ -75,10 +89,10 @@ QString switch_to_national(QTranslator &app_translator,
     return help;
 }
 
-QString switch_to_source(QTranslator &app_translator, const QString &app_dir,
+QString switch_to_source(Orvex_translator &app_translator, const QString &app_dir,
                          const QString &app_name)
 {
-    load_source_texts(app_translator, app_name);
+    load_source_texts(app_translator, app_dir, app_name, false);
     return manual_path(app_dir, app_name, QStringLiteral("en_US"));
 }
 

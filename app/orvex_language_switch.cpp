@@ -21,7 +21,7 @@ void Orvex_Obj_List::setup_language()
     app_dir = QCoreApplication::applicationDirPath();
     app_name = QCoreApplication::applicationName();
     const Orvex_language_start start = start_language(
-        app_translator, qt_translator, sys_locale, app_name, tr_dir);
+        app_translator, qt_translator, sys_locale, app_name, app_dir, tr_dir);
     tr_file = start.tr_file;
     // The application translator stays installed for the whole run and is
     // only reloaded by the switch.

@@ -30,7 +30,7 @@ Orvex_Obj_List::Orvex_Obj_List(QWidget *parent)
     setup_language();
     setup_about_help();
 
-    tcs_host = default_tcs_host();
+    tcs_host = tcs_host_at_start();
     tel_object = new Orvex_object;
     tel_object->name = QStringLiteral("Telescope");
     obj_list = new Orvex_object_list;

@@ -4,6 +4,7 @@
 #include "orvex_object.h"
 #include "orvex_reply_guard.h"
 #include "orvex_state_age.h"
+#include "orvex_translator.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -97,6 +98,8 @@ private:
     void orvex_get_state();
     void orvex_send(const QString &cmd);
     void orvex_stop();
+    // After a users list that timed out: ask again later, and say so.
+    void retry_users_later();
 
     // TCS client internals: every reply is tied to its kind's member, and
     // its handlers run only while it is still that member.
@@ -183,7 +186,7 @@ public:
            pa = 0, off_ha = 0, off_dec = 0;
     bool user_seen = false, tel_flip = false, want_offsets = false,
          want_object = false, state_ok = false;
-    QTranslator app_translator;
+    Orvex_translator app_translator;
     QTranslator qt_translator;
     QString app_dir;
     QString app_name;
@@ -197,6 +200,11 @@ public:
     int tcs_timeout_ms = Orvex_reply_guard::max_reply_ms;
     // A state counts as old after two poll intervals, and never sooner.
     int state_old_min_ms = state_old_floor_ms;
+    // A users list that timed out is asked for again after this many ms,
+    // until one arrives.
+    int users_retry_ms = 60000;
+    QTimer *users_timer = nullptr;
+    QString users_retry_text; // what the status bar says meanwhile
 };
 
 // The question before a slew that the horizon check did not pass: the

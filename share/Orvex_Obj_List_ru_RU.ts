@@ -260,8 +260,8 @@
         <translation>Ошибка HTTP</translation>
     </message>
     <message>
-        <source>No users list: no answer in %1 s</source>
-        <translation>Список польз.: нет ответа за %1 с</translation>
+        <source>No users list in %1 s; retry in %2 s</source>
+        <translation>Нет списка за %1 с; снова через %2 с</translation>
     </message>
     <message>
         <source>Empty Orvex password!</source>

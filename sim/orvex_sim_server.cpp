@@ -1,8 +1,7 @@
 #include "orvex_sim_server.h"
 
 #include "orvex_sim_astro.h"
-
-#include <httplib.h>
+#include "orvex_sim_http.h"
 
 #include <arpa/inet.h>
 #include <dirent.h>
@@ -84,7 +83,7 @@ double unix_now()
 }
 
 Orvex_sim_server::Orvex_sim_server(Orvex_sim_service &s, Orvex_sim_faults &f, std::ostream &l)
-    : service(s), faults(f), log(l), http(std::make_unique<httplib::Server>())
+    : service(s), faults(f), log(l), http(std::make_unique<Orvex_http_server>())
 {
     // Writing to a connection that a client (or a drop fault) has closed
     // must not kill the process.
@@ -97,6 +96,15 @@ Orvex_sim_server::Orvex_sim_server(Orvex_sim_service &s, Orvex_sim_faults &f, st
     // seconds would hold one for good, and a few dozen would block all.
     // Real clients send a request at once, so a second of silence ends it.
     http->set_read_timeout(std::chrono::seconds(request_read_timeout_s));
+    // No request of the TCS scripts has a body; a client sending an
+    // endless one, or endless headers, is cut off within the limits.
+    http->set_payload_max_length(http->limits.body);
+    http->on_refused = [this](const std::string &peer, int status, const std::string &reason) {
+        std::string line = log_time_text(unix_now()) + " " + peer + " (refused) -> "
+                           + std::to_string(status) + " " + reason + "\n";
+        std::lock_guard<std::mutex> lock(log_mutex);
+        log << line << std::flush;
+    };
 
     const std::pair<const char *, Script> scripts[] = {
         {"/tcs/orvex_users_all.cgi", Script::users},

@@ -11,17 +11,19 @@
 #include <string>
 
 namespace httplib {
-class Server;
 struct Request;
 struct Response;
 }
 
 namespace orvex_sim {
 
+class Orvex_http_server;
+
 // The HTTP face of the simulator: routes the four TCS scripts to the
 // service, puts the faults on them, answers the control paths
 // "/sim/fault" and "/sim/state" (never faulted), and writes one log line
-// per request with the password masked.
+// per request with the password masked (and one per request refused for
+// its size or form).
 class Orvex_sim_server
 {
 public:
@@ -49,7 +51,7 @@ private:
     Orvex_sim_service &service;
     Orvex_sim_faults &faults;
     std::ostream &log;
-    std::unique_ptr<httplib::Server> http;
+    std::unique_ptr<Orvex_http_server> http;
     std::mutex log_mutex;
     std::mutex wait_mutex;
     std::condition_variable wake;

@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QStatusBar>
 #include <QTimer>
 
 void Orvex_Obj_List::orvex_get_users()
@@ -30,6 +31,27 @@ void Orvex_Obj_List::orvex_get_users_finish()
     ui->orvex_user_cb->addItems(list.items);
     if (!list.items.isEmpty())
         ui->orvex_user_cb->setCurrentIndex(list.guest_index);
+    // The wait is over: the note of a retry would no longer be true.
+    if (!users_retry_text.isEmpty() && statusBar()->currentMessage() == users_retry_text)
+        statusBar()->clearMessage();
+    users_retry_text.clear();
+}
+
+void Orvex_Obj_List::retry_users_later()
+{
+    users_retry_text = tr("No users list in %1 s; retry in %2 s")
+                           .arg(tcs_timeout_ms / 1000.0)
+                           .arg(users_retry_ms / 1000.0);
+    statusBar()->showMessage(users_retry_text);
+    if (!users_timer) {
+        users_timer = new QTimer(this);
+        users_timer->setSingleShot(true);
+        connect(users_timer, &QTimer::timeout, this, [this] {
+            if (!users_reply)
+                orvex_get_users();
+        });
+    }
+    users_timer->start(users_retry_ms);
 }
 
 void Orvex_Obj_List::on_orvex_user_cb_currentTextChanged(const QString &text)

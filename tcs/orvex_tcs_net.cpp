@@ -150,8 +150,8 @@ void Orvex_Obj_List::orvex_send_error(QNetworkReply::NetworkError code)
 }
 
 // A users list that fails ends the program. One that only takes too long
-// is given up instead: the host may be slow at start-up, and the guest can
-// still poll.
+// is asked for again later: the host may be slow at start-up, the guest can
+// still poll meanwhile, and the user box fills when the list comes.
 void Orvex_Obj_List::orvex_get_users_error(QNetworkReply::NetworkError code)
 {
     if (!users_reply)
@@ -161,8 +161,7 @@ void Orvex_Obj_List::orvex_get_users_error(QNetworkReply::NetworkError code)
     release_reply(users_reply);
     log_err(QStringLiteral("Orvex read error %1 %2").arg(int(code)).arg(text));
     if (too_slow) {
-        statusBar()->showMessage(tr("No users list: no answer in %1 s")
-                                     .arg(tcs_timeout_ms / 1000.0));
+        retry_users_later();
         return;
     }
     show_error_box(tcs_host + tr("HTTP error"), text, box_ends_program);

@@ -9,8 +9,10 @@
 #include "orvex_log.h"
 #include "orvex_obj_list.h"
 #include "orvex_obj_list_form.h"
+#include "orvex_qm_check.h"
 #include "orvex_sky.h"
 #include "orvex_startup.h"
+#include "orvex_translator.h"
 
 #include "common/orvex_test_http.h"
 
@@ -185,11 +187,121 @@ private slots:
         QTemporaryDir tr_dir;
         // Any valid translation file will do as the toolkit's own.
         QVERIFY(QFile::copy(data_dir + '/' + ru_qm, tr_dir.path() + "/qtbase_ru.qm"));
-        QTranslator app_tr, qt_tr;
-        QVERIFY(start_language(app_tr, qt_tr, "ru_RU", "Orvex_Obj_List", tr_dir.path()).qt_loaded);
-        QVERIFY(!start_language(app_tr, qt_tr, "de_DE", "Orvex_Obj_List", tr_dir.path()).qt_loaded);
+        Orvex_translator app_tr;
+        QTranslator qt_tr;
+        QVERIFY(start_language(app_tr, qt_tr, "ru_RU", "Orvex_Obj_List", no_files.path(), tr_dir.path()).qt_loaded);
+        QVERIFY(!start_language(app_tr, qt_tr, "de_DE", "Orvex_Obj_List", no_files.path(), tr_dir.path()).qt_loaded);
         QCOMPARE(out, QStringList({tr_dir.path() + "/qtbase_ru Ok!", tr_dir.path() + "/qtbase_de Fail..."}));
         QVERIFY(app_tr.isEmpty()); // the source texts show
+    }
+
+    // A translation in the folder the program is started from changes no
+    // text (it once rewrote the question before a slew); beside the program
+    // the same file is taken.
+    void start_up_translation_only_from_beside_the_program()
+    {
+        QTemporaryDir cwd, beside;
+        for (const char *name : {"Orvex_Obj_ListC.qm", "Orvex_Obj_List.qm"})
+            QVERIFY(QFile::copy(data_dir + '/' + ru_qm, cwd.path() + '/' + name));
+        const QString started_in = QDir::currentPath();
+        delete w;
+        QDir::setCurrent(cwd.path());
+        w = new Orvex_Obj_List;
+        QDir::setCurrent(started_in);
+        QVERIFY(w->app_translator.isEmpty());
+        QCOMPARE(QCoreApplication::translate("Orvex_Obj_List", "Quit"), QStringLiteral("Quit"));
+
+        QVERIFY(QFile::copy(data_dir + '/' + ru_qm, beside.path() + "/Orvex_Obj_List.qm"));
+        Orvex_translator app_tr;
+        QTranslator qt_tr;
+        start_language(app_tr, qt_tr, "ru_RU", "Orvex_Obj_List", beside.path(), no_files.path());
+        QCOMPARE(app_tr.translate("Orvex_Obj_List", "Quit"), QStringLiteral("Выход"));
+        // A damaged one there is refused, and said so.
+        QFile::resize(beside.path() + "/Orvex_Obj_List.qm", 100);
+        out.clear();
+        start_language(app_tr, qt_tr, "ru_RU", "Orvex_Obj_List", beside.path(), no_files.path());
+        QVERIFY(app_tr.isEmpty() && out.contains(beside.path() + "/Orvex_Obj_List.qm Fail..."));
+    }
+
+    // "in Russian" with a damaged translation, or one of another program:
+    // refused with the usual line, the texts stay English, nothing crashes.
+    void damaged_translations_are_refused_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QFile file(data_dir + '/' + ru_qm);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray good = file.readAll(), magic = good.left(16);
+        // Where the hash and message blocks of the real file start.
+        int hashes = -1, messages = -1;
+        for (int at = 16; at + 5 <= good.size(); at += 5 + qFromBigEndian<quint32>(good.constData() + at + 1)) {
+            if (good[at] == char(0x42))
+                hashes = at + 5;
+            if (good[at] == char(0x69))
+                messages = at + 5;
+        }
+        QVERIFY(hashes > 0 && messages > 0 && good[messages] == char(3)); // a translation comes first
+        // The translation of "in Russian", which the switch looks up at once, comes before its
+        // source, with an empty comment between them.
+        const int source = good.indexOf(QByteArray::fromHex("0800000000060000000a") + "in Russian");
+        int own = source - 5;
+        while (own > messages && !(good[own] == char(3) && qFromBigEndian<quint32>(good.constData() + own + 1) == quint32(source - own - 5)))
+            --own;
+        QVERIFY(source > 0 && own > messages);
+        const auto patched = [&](int at, quint32 value) {
+            QByteArray b = good;
+            qToBigEndian(value, b.data() + at);
+            return b;
+        };
+        QRandomGenerator random(42);
+        QByteArray noise(4096, '\0');
+        for (char &c : noise)
+            c = char(random.bounded(256));
+        QByteArray flipped = good;
+        flipped[0] = char(~flipped[0]);
+        const QByteArray no_buckets = QByteArray::fromHex("2f000000020000");
+        QTest::newRow("zero length") << QByteArray();
+        QTest::newRow("truncated") << good.left(good.size() / 2);
+        QTest::newRow("bad magic") << flipped;
+        QTest::newRow("random bytes") << noise;
+        QTest::newRow("header, then garbage") << magic + noise;
+        QTest::newRow("translation longer than the file") << patched(messages + 1, 0x7ffffff0);
+        QTest::newRow("its own translation too long") << patched(own + 1, 0x7ffffff0);
+        QTest::newRow("negative translation length") << patched(messages + 1, 0xfffffffe);
+        QTest::newRow("message offset past the end") << patched(hashes + 4, 0x00fffff0);
+        QTest::newRow("context table without buckets") << good + no_buckets;
+        QTest::newRow("not this program's") << magic + QByteArray::fromHex("a7000000026465");
+        QTest::newRow("too large") << good + QByteArray(int(qm_max_bytes), '\0');
+    }
+    void damaged_translations_are_refused()
+    {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        QFile file(dir.path() + '/' + ru_qm);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        pretend("ru_RU", dir.path());
+        w->ui->actionNatLang->trigger();
+        const QString fail = dir.path() + '/' + ru_qm + " Fail...";
+        QCOMPARE(out.mid(0, 3), QStringList({fail, "Trying Russian... ", fail}));
+        QVERIFY(w->app_translator.isEmpty());
+        QCOMPARE(w->ui->actionNatLang->text(), QStringLiteral("in Russian"));
+        QCOMPARE(w->ui->orvex_send_btn->text(), QStringLiteral("Send Object to Orvex"));
+    }
+
+    // The message of a users list that keeps silent shows whole on the status
+    // bar in both languages, the size grip beside it.
+    void users_retry_message_fits_the_status_bar()
+    {
+        pretend("ru_RU", all_files.path());
+        QStatusBar *bar = w->statusBar();
+        for (int language = 0; language < 2; ++language) {
+            w->ui->actionNatLang->trigger();
+            const QString text = QCoreApplication::translate("Orvex_Obj_List", "No users list in %1 s; retry in %2 s")
+                                     .arg(30).arg(60);
+            const int room = bar->width() - bar->findChild<QSizeGrip *>()->width() - 12;
+            const int need = bar->fontMetrics().horizontalAdvance(text);
+            QVERIFY2(need <= room, qPrintable(QStringLiteral("%1: %2 in %3").arg(text).arg(need).arg(room)));
+        }
     }
 
     void host_flags_data()

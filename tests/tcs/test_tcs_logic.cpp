@@ -1,6 +1,8 @@
 // The TCS client's pure logic: reply parsers, form checks, queries, intervals, masking.
+#include "orvex_log.h"
 #include "orvex_tcs_command.h"
 #include "orvex_state_age.h"
+#include "orvex_tcs_host.h"
 #include "orvex_tcs_request.h"
 #include "orvex_tcs_state.h"
 #include "orvex_tcs_users.h"
@@ -237,6 +239,58 @@ private slots:
         QCOMPARE(mask_password("see Pass=abc&Cmd=Stop", QUrl()), QStringLiteral("see Pass=***&Cmd=Stop"));
         const QString t = timeout_error_text(url, 30000);
         QVERIFY(t.contains("within 30 s") && t.contains("Pass=***") && !t.contains("SECRET"));
+    }
+
+    // ORVEX_TCS_HOST names where every request, the password with it, goes:
+    // only a plain host, a port and a bracketed IPv6 address may be in it.
+    void tcs_host_texts_data()
+    {
+        QTest::addColumn<QByteArray>("env");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("host") << QByteArray("tcs.example.org") << true;
+        QTest::newRow("host:port") << QByteArray("tcs-1.example.org:8080") << true;
+        QTest::newRow("IPv4:port") << QByteArray("127.0.0.1:80") << true;
+        QTest::newRow("[IPv6]:port") << QByteArray("[::1]:8080") << true;
+        QTest::newRow("[IPv6]") << QByteArray("[fe80::1]") << true;
+        QTest::newRow("user part") << QByteArray("name@tcs.example.org") << false;
+        QTest::newRow("user and password") << QByteArray("a:b@tcs") << false;
+        QTest::newRow("path") << QByteArray("tcs/evil") << false;
+        QTest::newRow("fragment") << QByteArray("tcs#x") << false;
+        QTest::newRow("query") << QByteArray("tcs?x") << false;
+        QTest::newRow("two colons") << QByteArray("tcs:80:x") << false;
+        QTest::newRow("empty port") << QByteArray("tcs:") << false;
+        QTest::newRow("port 0") << QByteArray("tcs:0") << false;
+        QTest::newRow("port too big") << QByteArray("tcs:65536") << false;
+        QTest::newRow("signed port") << QByteArray("tcs:+80") << false;
+        QTest::newRow("spaces") << QByteArray("tcs example") << false;
+        QTest::newRow("leading blank") << QByteArray(" tcs") << false;
+        QTest::newRow("control characters") << QByteArray("tcs\x1b[31m\r\n") << false;
+        QTest::newRow("scheme") << QByteArray("http://tcs") << false;
+        QTest::newRow("bare IPv6") << QByteArray("::1") << false;
+        QTest::newRow("IPv6 zone") << QByteArray("[fe80::1%eth0]:80") << false;
+        QTest::newRow("bracket junk") << QByteArray("[::1]x") << false;
+        QTest::newRow("empty label") << QByteArray("tcs..org") << false;
+    }
+    void tcs_host_texts()
+    {
+        QFETCH(QByteArray, env);
+        QFETCH(bool, taken);
+        qputenv("ORVEX_TCS_HOST", "");
+        const QString build_default = default_tcs_host();
+        qputenv("ORVEX_TCS_HOST", env);
+        QStringList err;
+        set_log_capture(nullptr, &err);
+        const QString host = tcs_host_at_start();
+        set_log_capture(nullptr, nullptr);
+        qunsetenv("ORVEX_TCS_HOST");
+        QCOMPARE(host, taken ? QString::fromLatin1(env) : build_default);
+        QCOMPARE(err.size(), int(!taken));
+        if (!taken) {
+            QVERIFY2(err[0].startsWith("ORVEX_TCS_HOST \"") && err[0].endsWith("using " + build_default + " instead"),
+                     qPrintable(err[0]));
+            for (const QChar c : err[0])
+                QVERIFY(c >= QLatin1Char(' '));
+        }
     }
 };
 

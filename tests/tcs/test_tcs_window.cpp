@@ -629,7 +629,7 @@ private slots:
     }
 
     // A failed users list ends the program; one that takes too long is
-    // given up, and the program goes on with the combo box as it is.
+    // asked for again a minute later, and the program goes on meanwhile.
     void users_list_failures_data()
     {
         QTest::addColumn<Answer>("answer");
@@ -654,7 +654,32 @@ private slots:
         QCOMPARE(w->isVisible() && w->sky_win->isVisible() && w->list_win->isVisible(), answer.hang);
         QCOMPARE(boxes.titles.value(0), answer.hang ? QString() : server.host() + QStringLiteral("HTTP error"));
         if (answer.hang)
-            QVERIFY(status() == QStringLiteral("No users list: no answer in 30 s") && w->ui->orvex_user_cb->count() == 0);
+            QVERIFY(status() == QStringLiteral("No users list in 30 s; retry in 60 s")
+                    && w->ui->orvex_user_cb->count() == 0 && w->users_timer->isActive());
+    }
+
+    // Silent twice, then a list: the box fills, and nothing closed on the way.
+    void users_list_asked_again_until_it_comes()
+    {
+        delete w;
+        Box_closer boxes;
+        server.requests.clear();
+        server.answers[users_path] = Answer{200, "", true};
+        w = make_window(server.host());
+        w->show();
+        w->users_retry_ms = 50;
+        for (int asked = 1; asked <= 2; ++asked) {
+            QTRY_COMPARE(sent(users_path).size(), asked);
+            if (asked == 2)
+                server.answers[users_path] = {200, "observer1 night shift\nguest Guest account\n"};
+            Orvex_reply_guard::of(w->users_reply)->timer.start(50);
+            QTRY_COMPARE(status(), QStringLiteral("No users list in 30 s; retry in 0.05 s"));
+        }
+        QTRY_COMPARE(w->ui->orvex_user_cb->count(), 2);
+        QCOMPARE(sent(users_path).size(), 3);
+        QVERIFY(w->user_choice == QStringLiteral("guest") && status().isEmpty() && !w->users_timer->isActive());
+        QVERIFY(boxes.texts.isEmpty() && w->isVisible() && w->sky_win->isVisible() && w->list_win->isVisible());
+        QCOMPARE(read_errors().size(), 2);
     }
 };
 
