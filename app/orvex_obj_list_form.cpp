@@ -144,6 +144,7 @@ void Orvex_Obj_List_form::build(QMainWindow *window)
     actionAbout_Qt = make_action(window, "actionAbout_Qt", false);
     actionViewOrvex = make_action(window, "actionViewOrvex", true);
     actionAZGrid = make_action(window, "actionAZGrid", true);
+    actionSky_names = make_action(window, "actionSky_names", true);
 
     centralwidget = new QWidget(window);
     centralwidget->setObjectName(QStringLiteral("centralwidget"));
@@ -358,6 +359,7 @@ void Orvex_Obj_List_form::build(QMainWindow *window)
     menuWindows->addAction(actionOrvex_Sky);
     menuWindows->addAction(actionViewOrvex);
     menuWindows->addAction(actionAZGrid);
+    menuWindows->addAction(actionSky_names);
     menuObjList->addAction(actionAdd_Object);
     menuObjList->addAction(actionInsert_Object);
     menuObjList->addAction(actionInsert_Comment);
@@ -428,6 +430,8 @@ void Orvex_Obj_List_form::set_texts(QMainWindow *window)
     actionViewOrvex->setToolTip(QStringLiteral("View like KSV (or Sky)"));
     actionAZGrid->setText(QCoreApplication::translate("Orvex_Obj_List", "A/Z Grid (or HA/Decl)"));
     actionAZGrid->setToolTip(QStringLiteral("A/Z Grid (or HA/Decl)"));
+    actionSky_names->setText(QCoreApplication::translate("Orvex_Obj_List", "Names in the sky"));
+    actionSky_names->setToolTip(QCoreApplication::translate("Orvex_Obj_List", "Write each object's name beside its circle"));
 
     groupBox_3->setTitle(QCoreApplication::translate("Orvex_Obj_List", "Orvex Object:"));
     orvex_obj_lab->setText(QCoreApplication::translate("Orvex_Obj_List", "Obj.Name"));

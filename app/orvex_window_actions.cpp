@@ -74,6 +74,11 @@ void Orvex_Obj_List::on_actionAZGrid_triggered(bool checked)
     sky_win->set_grid_az(checked);
 }
 
+void Orvex_Obj_List::on_actionSky_names_triggered(bool checked)
+{
+    sky_win->set_show_names(checked);
+}
+
 void Orvex_Obj_List::on_actionAbout_Qt_triggered()
 {
     QMessageBox::aboutQt(nullptr, QString());

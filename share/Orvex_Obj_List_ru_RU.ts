@@ -112,6 +112,14 @@
         <translation>Сетка A/Z (или t/δ)</translation>
     </message>
     <message>
+        <source>Names in the sky</source>
+        <translation>Имена на небе</translation>
+    </message>
+    <message>
+        <source>Write each object&apos;s name beside its circle</source>
+        <translation>Подписывать каждый объект его именем рядом с кружком</translation>
+    </message>
+    <message>
         <source>Orvex Object:</source>
         <translation>Объект Orvex:</translation>
     </message>
@@ -468,6 +476,26 @@
     <message>
         <source>Position unknown</source>
         <translation>Положение неизвестно</translation>
+    </message>
+    <message>
+        <source>N</source>
+        <comment>north point at the rim of the sky</comment>
+        <translation>С</translation>
+    </message>
+    <message>
+        <source>E</source>
+        <comment>east point at the rim of the sky</comment>
+        <translation>В</translation>
+    </message>
+    <message>
+        <source>S</source>
+        <comment>south point at the rim of the sky</comment>
+        <translation>Ю</translation>
+    </message>
+    <message>
+        <source>W</source>
+        <comment>west point at the rim of the sky</comment>
+        <translation>З</translation>
     </message>
 </context>
 <context>

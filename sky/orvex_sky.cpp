@@ -51,7 +51,12 @@ void Orvex_sky::set_grid_az(bool on)
 
 void Orvex_sky::set_list_window(Orvex_list *list) { list_window = list; }
 
-void Orvex_sky::retranslate() { setWindowTitle(tr("Orvex Sky")); }
+// The cardinal letters are painted in the language too.
+void Orvex_sky::retranslate()
+{
+    setWindowTitle(tr("Orvex Sky"));
+    update();
+}
 
 void Orvex_sky::set_tel_flip(bool flip)
 {

@@ -9,7 +9,10 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QPen>
+#include <QRect>
 #include <QString>
+#include <QStringList>
+#include <QVector>
 
 class Orvex_list;
 struct Orvex_horizon_sets;
@@ -43,6 +46,13 @@ public:
     void state_updated();
     void list_changed();
     void set_current(int index);
+    // Writes each object's name beside its circle (off at start).
+    void set_show_names(bool on);
+    // The letters of the cardinal points N, E, S, W in the interface language.
+    QStringList cardinal_letters() const;
+    // The tool tip for the pointer at p: the placed object under it, as a
+    // click would hit it; empty over empty sky.
+    QString hover_text_at(const QPoint &p) const;
 
     // False, and x = y = -1, for a position with no direction.
     bool project(double A, double Z, int &x, int &y) const;
@@ -70,6 +80,9 @@ public:
     bool position_known = true;
     bool state_old = false;
     int state_age_seconds = 0;
+    bool show_names = false;
+    // Where the last paint wrote the letters N, E, S, W.
+    QVector<QRect> cardinal_rects;
     QString host;
     QNetworkAccessManager network_manager;
     QNetworkReply *horizon_reply = nullptr;
@@ -84,6 +97,9 @@ public:
     HorizonPoint horizon_reverse[horizon_max_points];
     int direct_count = 0;
     int reverse_count = 0;
+
+protected:
+    bool event(QEvent *event) override;
 
 protected slots:
     void paintEvent(QPaintEvent *event) override;
@@ -109,6 +125,10 @@ private:
     void paint_objects(QPainter &painter, QPen &pen_a, QPen &pen_b);
     void paint_selection_text(QPainter &painter, const Orvex_object &o,
                               QPen &pen_a);
+    void paint_cardinal_points(QPainter &painter, const QColor &color);
+    void paint_object_names(QPainter &painter, const QColor &color);
+    // The corners where the telescope's and the selection's numbers go.
+    QVector<QRect> text_block_rects(const QPainter &painter) const;
     void store_horizon(const Horizon_reply &reply);
     void release_horizon_reply();
     void send_waiting_horizon();

@@ -91,6 +91,7 @@ void Orvex_sky::paint_sky(QPaintDevice *device)
 
     QPen pen_a(QBrush(QColor(0, 0, 0)), 1, Qt::SolidLine);
     QPen pen_b(QBrush(QColor(128, 128, 128)), 1, Qt::SolidLine);
+    const QColor text_color = pen_a.color();
 
     painter.setPen(pen_a);
     painter.setBrush(QBrush(QColor(QStringLiteral("White")), Qt::SolidPattern));
@@ -102,6 +103,7 @@ void Orvex_sky::paint_sky(QPaintDevice *device)
         paint_grid_hadec(painter, pen_b);
     else
         paint_grid_az(painter);
+    paint_cardinal_points(painter, text_color);
 
     if (state_ok && !telescope->is_comment && sidereal_time >= 0)
         paint_telescope(painter, pen_b);
@@ -113,8 +115,10 @@ void Orvex_sky::paint_sky(QPaintDevice *device)
     pen_a.setWidth(2);
     painter.setPen(pen_a);
 
-    if (!objects->isEmpty() && !telescope->is_comment && sidereal_time >= 0)
+    if (!objects->isEmpty() && !telescope->is_comment && sidereal_time >= 0) {
         paint_objects(painter, pen_a, pen_b);
+        paint_object_names(painter, text_color);
+    }
 }
 
 void Orvex_sky::paint_grid_az(QPainter &painter)

@@ -339,7 +339,7 @@ private slots:
         }
         QCOMPARE(entries.join(' '),
                  QStringLiteral("File: actionRead_and_Add_list actionClear_list - actionSave_list - actionQuit "
-                                "Windows: actionOrvex_List actionOrvex_Sky actionViewOrvex actionAZGrid "
+                                "Windows: actionOrvex_List actionOrvex_Sky actionViewOrvex actionAZGrid actionSky_names "
                                 "ObjList: actionAdd_Object actionInsert_Object actionInsert_Comment - "
                                 "actionRemove_Object Help: actionNatLang actionHelp actionAbout actionAbout_Qt"));
     }
@@ -513,6 +513,34 @@ private slots:
         QVERIFY(!w->list_win->isVisible());
         w->ui->actionOrvex_List->trigger();
         QVERIFY(w->list_win->isVisible());
+    }
+
+    // Names in the sky start off and follow the action; the cardinal letters
+    // and the action follow the language, and the view shows the new letters.
+    void sky_names_action_and_letters_in_both_languages()
+    {
+        QVERIFY(!w->ui->actionSky_names->isChecked() && !w->sky_win->show_names);
+        w->ui->actionSky_names->trigger();
+        QVERIFY(w->sky_win->show_names);
+        pretend("ru_RU", all_files.path());
+        const auto paint = [this] {
+            QImage img(550, 550, QImage::Format_RGB32);
+            img.fill(Qt::gray);
+            w->sky_win->paint_sky(&img);
+            return img;
+        };
+        const QImage english_sky = paint();
+        const QRect north = w->sky_win->cardinal_rects.value(0);
+        QCOMPARE(w->sky_win->cardinal_letters(), QStringList({"N", "E", "S", "W"}));
+        w->ui->actionNatLang->trigger();
+        QCOMPARE(w->sky_win->cardinal_letters(), QStringList({"С", "В", "Ю", "З"}));
+        QCOMPARE(w->ui->actionSky_names->text(), QStringLiteral("Имена на небе"));
+        QVERIFY(paint().copy(north) != english_sky.copy(north));
+        w->ui->actionNatLang->trigger();
+        QCOMPARE(w->sky_win->cardinal_letters(), QStringList({"N", "E", "S", "W"}));
+        QCOMPARE(paint(), english_sky);
+        w->ui->actionSky_names->trigger();
+        QVERIFY(!w->sky_win->show_names);
     }
 
     void help_keeps_its_manual_on_failure_and_follows_its_buttons()

@@ -1,5 +1,6 @@
 // The sky view's arithmetic and the horizon reply reader, without a window.
 #include "orvex_horizon_parse.h"
+#include "orvex_sky_labels.h"
 #include "orvex_sky_math.h"
 #include "orvex_slew_guard.h"
 
@@ -207,6 +208,12 @@ private slots:
     // Observers read azimuths from the north through the east with a point
     // of the 16-point compass; the program counts from the south through
     // the west. Each point covers 22.5 degrees centred on its direction.
+    void cardinal_letters_sit_inside_the_rim_data();
+    void cardinal_letters_sit_inside_the_rim();
+    void labels_never_pile_up_data();
+    void labels_never_pile_up();
+    void label_and_hover_texts();
+
     void azimuth_for_observers_data()
     {
         QTest::addColumn<double>("from_south");
@@ -233,6 +240,76 @@ private slots:
         QCOMPARE(QString(compass_point(from_north + 360)), point);
     }
 };
+
+// A letter 10 x 14 pixels at the rim of a 550 view: inside the rim, beside
+// the radius through the point (right of a vertical one, above a
+// horizontal one), wherever the projection puts the point.
+void Test_sky_math::cardinal_letters_sit_inside_the_rim_data()
+{
+    QTest::addColumn<bool>("all_sky");
+    QTest::addColumn<int>("point"); // N, E, S, W
+    QTest::addColumn<QRect>("rect");
+    QTest::newRow("all-sky N at the top") << true << 0 << QRect(277, 3, 10, 14);
+    QTest::newRow("all-sky E at the left") << true << 1 << QRect(3, 259, 10, 14);
+    QTest::newRow("all-sky S at the bottom") << true << 2 << QRect(277, 534, 10, 14);
+    QTest::newRow("all-sky W at the right") << true << 3 << QRect(538, 259, 10, 14);
+    QTest::newRow("KSV N at the bottom") << false << 0 << QRect(277, 534, 10, 14);
+    QTest::newRow("KSV S at the top") << false << 2 << QRect(277, 3, 10, 14);
+    QTest::newRow("KSV W at the right") << false << 3 << QRect(538, 259, 10, 14);
+}
+void Test_sky_math::cardinal_letters_sit_inside_the_rim()
+{
+    QFETCH(bool, all_sky);
+    QFETCH(int, point);
+    QFETCH(QRect, rect);
+    QCOMPARE(sky_cardinal_rect(550, all_sky, sky_cardinal_azimuths[point], QSize(10, 14)), rect);
+}
+
+// Names are taken in order; one that touches a drawn name or a reserved
+// place is left out, and a left-out one takes no room from later ones.
+void Test_sky_math::labels_never_pile_up_data()
+{
+    QTest::addColumn<QVector<QRect>>("wanted");
+    QTest::addColumn<QVector<QRect>>("taken");
+    QTest::addColumn<QVector<bool>>("placed");
+    const QRect a(100, 100, 40, 12);
+    QTest::newRow("two at nearly one place") << QVector<QRect>{a, a.translated(2, 3)} << QVector<QRect>{}
+                                             << QVector<bool>{true, false};
+    QTest::newRow("side by side") << QVector<QRect>{a, a.translated(40, 0), a.translated(0, 12)}
+                                  << QVector<QRect>{} << QVector<bool>{true, true, true};
+    QTest::newRow("a left-out one blocks nothing")
+        << QVector<QRect>{a, a.translated(30, 0), a.translated(60, 0)} << QVector<QRect>{}
+        << QVector<bool>{true, false, true};
+    QTest::newRow("on a cardinal letter") << QVector<QRect>{a, a.translated(0, 40)}
+                                          << QVector<QRect>{QRect(139, 111, 5, 5)} << QVector<bool>{false, true};
+    QTest::newRow("nothing to write") << QVector<QRect>{QRect(), a} << QVector<QRect>{}
+                                      << QVector<bool>{false, true};
+}
+void Test_sky_math::labels_never_pile_up()
+{
+    QFETCH(QVector<QRect>, wanted);
+    QFETCH(QVector<QRect>, taken);
+    QFETCH(QVector<bool>, placed);
+    QCOMPARE(sky_labels_placed(wanted, taken), placed);
+}
+
+// Names come from list files: no control character reaches the sky, and a
+// long one is cut; the tip escapes nothing itself (the widget shows it as
+// plain text) but says where the object is.
+void Test_sky_math::label_and_hover_texts()
+{
+    QCOMPARE(sky_label_text(QStringLiteral(" M\t31\x1b[2J\n ")), QStringLiteral("M 31 [2J"));
+    QCOMPARE(sky_label_text(QString(100, 'x')), QString(23, 'x') + QChar(0x2026));
+    QCOMPARE(sky_label_text(QStringLiteral("\r\n")), QString());
+    Orvex_object o;
+    o.name = QStringLiteral("NGC\n4565");
+    o.ra = 12 * 3600 + 36 * 60 + 20.8;
+    o.decl = 25 * 3600 + 59 * 60 + 15.6;
+    o.azimuth = -45.5 * 3600;
+    o.zenith = 30.25 * 3600;
+    QCOMPARE(sky_hover_text(o), QStringLiteral("NGC 4565\nR.A. = 12:36:20.80  Decl. = +25:59:15.6\n"
+                                               "A = -45.500  Z = 30.250"));
+}
 
 QTEST_MAIN(Test_sky_math)
 #include "test_sky_math.moc"

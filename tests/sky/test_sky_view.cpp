@@ -1,6 +1,7 @@
 // The sky window: horizon requests to a host on 127.0.0.1, repaints, the view painted into an image.
 #include "orvex_log.h"
 #include "orvex_sky.h"
+#include "orvex_sky_labels.h"
 #include "orvex_sky_math.h"
 #include "orvex_slew_guard.h"
 #include "orvex_tcs_host.h"
@@ -10,6 +11,7 @@
 #include <QPainter>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QToolTip>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(double *)
@@ -316,6 +318,111 @@ private slots:
         v->set_tel_flip(true);
         QVERIFY(check_slew_at(180 * 3600, 74 * 3600, v->horizon_sets()).below);
         v->tel_flip = v->tel_flip_known = false;
+    }
+
+    // N, E, S, W in both views: each letter whole (every pixel of the letter
+    // drawn alone is ink in the view) right beside its rim point, which the
+    // KSV view turns upside down.
+    void cardinal_points_in_both_views_data()
+    {
+        QTest::addColumn<bool>("all_sky");
+        QTest::addColumn<QVector<QPoint>>("rim"); // N, E, S, W
+        QTest::newRow("all-sky") << true << QVector<QPoint>{{275, 1}, {1, 275}, {275, 550}, {550, 275}};
+        QTest::newRow("KSV") << false << QVector<QPoint>{{275, 550}, {1, 275}, {275, 1}, {550, 275}};
+    }
+    void cardinal_points_in_both_views()
+    {
+        QFETCH(bool, all_sky);
+        QFETCH(QVector<QPoint>, rim);
+        v->all_sky = all_sky;
+        v->hadec_grid = true;
+        const QImage img = paint();
+        QFont f = v->font();
+        sky_scale_font(f, 550);
+        f.setBold(true);
+        for (int i = 0; i < 4; ++i) {
+            const QRect r = v->cardinal_rects.value(i);
+            QVERIFY2(r.isValid() && QLineF(r.center(), rim[i]).length() < 20 && QRect(0, 0, 550, 550).contains(r),
+                     qPrintable(QString::number(i)));
+            QImage letter(550, 550, QImage::Format_RGB32);
+            letter.fill(Qt::white);
+            QPainter p(&letter);
+            f.setStyleStrategy(QFont::NoAntialias);
+            p.setFont(f);
+            p.drawText(r, Qt::AlignCenter, QString("NESW").at(i));
+            p.end();
+            const int ink = count(letter, black, r);
+            QVERIFY(ink > 10);
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x)
+                    QVERIFY(letter.pixelColor(x, y) != black || img.pixelColor(x, y) == black);
+        }
+    }
+
+    // Names are off at first; on, each placed object gets its name right of
+    // its circle, but of two at nearly one place only the first.
+    void names_beside_circles_one_of_a_crowd()
+    {
+        QCOMPARE(v->show_names, false);
+        v->state_ok = true;
+        telescope.azimuth = 90 * 3600;
+        telescope.zenith = 45 * 3600;
+        Orvex_object *far = add(43200, (latitude - 35) * 3600); // on the meridian, below the zenith
+        far->name = "M 64";
+        Orvex_object *one = add(43200 - 2400, (latitude + 20) * 3600);
+        one->name = "NGC 4565";
+        const QImage bare = paint();
+        v->set_show_names(true);
+        expect(true, -1);
+        const QImage first_only = paint();
+        Orvex_object *two = add(43200 - 2400 + 4, (latitude + 20) * 3600 + 60); // a pixel or two away
+        two->name = "NGC 4559";
+        const QImage crowd = paint();
+        QVERIFY(QLineF(QPoint(one->screen_x, one->screen_y), QPoint(two->screen_x, two->screen_y)).length() < 4);
+        const int s = sky_marker_size(550);
+        for (const Orvex_object *o : {far, one}) {
+            const QRect beside(o->screen_x + 3 * s + 1, o->screen_y - 8, 60, 16);
+            int written = 0;
+            for (int y = beside.top(); y <= beside.bottom(); ++y)
+                for (int x = beside.left(); x <= beside.right(); ++x)
+                    if (bare.pixel(x, y) != first_only.pixel(x, y))
+                        written += first_only.pixelColor(x, y) == black ? 1 : -1000;
+            QVERIFY2(written > 30, qPrintable(QString::number(written)));
+        }
+        list.removeLast(); // the second circle only, no second name
+        QImage expected = first_only;
+        {
+            QPainter p(&expected);
+            p.setPen(QPen(QBrush(black), 2, Qt::SolidLine));
+            p.drawEllipse(QPoint(two->screen_x, two->screen_y), s, s);
+        }
+        list.append(two);
+        QCOMPARE(crowd, expected);
+        v->set_show_names(false);
+        expect(true, -1);
+        QCOMPARE(paint(), bare);
+    }
+
+    // A hover over an object tells its name and place as a plain-text tip;
+    // over empty sky there is none.
+    void hover_tip_names_the_object_under_the_pointer()
+    {
+        Orvex_object *o = add(43200, (latitude - 35) * 3600);
+        o->name = "<b>M 64</b>";
+        paint();
+        const QPoint at(o->screen_x + 6, o->screen_y - 4);
+        QVERIFY(v->hover_text_at(QPoint(o->screen_x + 12, o->screen_y)).isEmpty());
+        QCOMPARE(v->hover_text_at(at), sky_hover_text(*o));
+        QVERIFY(v->hover_text_at(at).startsWith("<b>M 64</b>\nR.A. = 12:00:00.00"));
+        QHelpEvent help(QEvent::ToolTip, at, v->mapToGlobal(at));
+        QApplication::sendEvent(v, &help);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QVERIFY(QToolTip::text().contains("&lt;b&gt;M 64&lt;/b&gt;"));
+        QHelpEvent empty(QEvent::ToolTip, QPoint(30, 500), v->mapToGlobal(QPoint(30, 500)));
+        QApplication::sendEvent(v, &empty);
+        QTRY_VERIFY(!QToolTip::isVisible());
+        sidereal_time = -1; // no time, nothing placed to hover over
+        QVERIFY(v->hover_text_at(at).isEmpty());
     }
 
     // A failure shows one box and frees the one request slot: the request
