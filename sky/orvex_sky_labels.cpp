@@ -24,26 +24,26 @@ QRect sky_cardinal_rect(int view_size, bool all_sky, double A, QSize letter)
     return QRect(sky_trunc(cx - w / 2.0 + 0.5), sky_trunc(cy - h / 2.0 + 0.5), w, h);
 }
 
-QVector<bool> sky_labels_placed(const QVector<QRect> &wanted,
-                                const QVector<QRect> &taken)
+QVector<QRect> sky_labels_placed(const QVector<QVector<QRect>> &places,
+                                 const QVector<QRect> &taken, const QRect &bounds)
 {
-    QVector<bool> placed(wanted.size(), false);
+    QVector<QRect> placed(places.size());
     QVector<QRect> drawn = taken;
-    for (int i = 0; i < wanted.size(); ++i) {
-        const QRect &r = wanted[i];
-        if (r.isEmpty())
-            continue;
-        bool free = true;
+    const auto free = [&drawn, &bounds](const QRect &r) {
+        if (r.isEmpty() || !bounds.contains(r))
+            return false;
         for (const QRect &d : qAsConst(drawn))
-            if (d.intersects(r)) {
-                free = false;
+            if (d.intersects(r))
+                return false;
+        return true;
+    };
+    for (int i = 0; i < places.size(); ++i)
+        for (const QRect &r : places[i])
+            if (free(r)) {
+                placed[i] = r;
+                drawn.append(r);
                 break;
             }
-        if (free) {
-            placed[i] = true;
-            drawn.append(r);
-        }
-    }
     return placed;
 }
 

@@ -22,11 +22,12 @@ constexpr double sky_cardinal_azimuths[4] = {180 * 3600.0, -90 * 3600.0, 0.0,
 // the point (right of it, or above it) so no grid line runs through it.
 QRect sky_cardinal_rect(int view_size, bool all_sky, double A, QSize letter);
 
-// Which of the wanted rectangles get their text, in order: one that would
-// overlap a rectangle of `taken`, or one drawn before it, is left out, so
-// texts never pile up into a blot.
-QVector<bool> sky_labels_placed(const QVector<QRect> &wanted,
-                                const QVector<QRect> &taken);
+// Where each label goes, in order: the first of its places (say, right of
+// its circle, else left of it) that lies within `bounds` and overlaps
+// neither a rectangle of `taken` nor a label placed before it; an empty
+// rectangle when none does. So texts are whole and never pile up into a blot.
+QVector<QRect> sky_labels_placed(const QVector<QVector<QRect>> &places,
+                                 const QVector<QRect> &taken, const QRect &bounds);
 
 // An object's name as it is written beside its circle: control characters
 // blanked, cut to a short label. Empty for a name with nothing to show.

@@ -122,27 +122,39 @@ void Orvex_sky::paint_object_names(QPainter &painter, const QColor &color)
         if (i != current_index)
             order.append(i);
 
-    QVector<QRect> wanted;
+    // No name covers a circle, a cross, a letter or the corner numbers.
+    QVector<QRect> taken = cardinal_rects + text_block_rects(painter);
+    const auto mark = [&taken](int x, int y, int reach) {
+        taken.append(QRect(x - reach, y - reach, 2 * reach + 1, 2 * reach + 1));
+    };
+    for (const Orvex_object *o : qAsConst(*objects))
+        if (!o->is_comment && o->screen_x > 0 && o->screen_y > 0)
+            mark(o->screen_x, o->screen_y, o == objects->value(current_index) ? 3 * s : s + 1);
+    if (state_ok && telescope->screen_x > 0)
+        mark(telescope->screen_x, telescope->screen_y, 3 * s + 1);
+
+    QVector<QVector<QRect>> places;
     QStringList texts;
     for (int i : qAsConst(order)) {
         const Orvex_object &o = *objects->at(i);
         const QString text = sky_label_text(o.name);
-        if (o.is_comment || o.screen_x <= 0 || o.screen_y <= 0 || text.isEmpty()) {
-            wanted.append(QRect());
-            texts.append(QString());
-            continue;
-        }
-        // Clear of the selection's cross, whose arms reach 3 s - 1 out.
-        wanted.append(QRect(o.screen_x + 3 * s + 1, o.screen_y - metrics.height() / 2,
-                            metrics.horizontalAdvance(text), metrics.height()));
         texts.append(text);
+        places.append(QVector<QRect>());
+        if (o.is_comment || o.screen_x <= 0 || o.screen_y <= 0 || text.isEmpty())
+            continue;
+        // Right of the circle, else left of it; clear of the selection's
+        // cross, whose arms reach 3 s - 1 out.
+        const int w = metrics.horizontalAdvance(text), h = metrics.height();
+        const int top = o.screen_y - h / 2;
+        places.last() = {QRect(o.screen_x + 3 * s + 1, top, w, h),
+                         QRect(o.screen_x - 3 * s - 1 - w, top, w, h)};
     }
-    const QVector<bool> placed =
-        sky_labels_placed(wanted, cardinal_rects + text_block_rects(painter));
+    const QVector<QRect> placed =
+        sky_labels_placed(places, taken, QRect(0, 0, view_size, view_size));
     painter.setPen(QPen(color));
-    for (int k = 0; k < wanted.size(); ++k)
-        if (placed[k])
-            painter.drawText(wanted[k], Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+    for (int k = 0; k < placed.size(); ++k)
+        if (!placed[k].isEmpty())
+            painter.drawText(placed[k], Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                              texts[k]);
     painter.restore();
 }

@@ -265,32 +265,38 @@ void Test_sky_math::cardinal_letters_sit_inside_the_rim()
     QCOMPARE(sky_cardinal_rect(550, all_sky, sky_cardinal_azimuths[point], QSize(10, 14)), rect);
 }
 
-// Names are taken in order; one that touches a drawn name or a reserved
-// place is left out, and a left-out one takes no room from later ones.
+// Names are taken in order, each at its first free place (right of its
+// circle, else left): none touches a drawn name or a reserved place, none
+// runs out of the view, and one left out takes no room from later ones.
 void Test_sky_math::labels_never_pile_up_data()
 {
-    QTest::addColumn<QVector<QRect>>("wanted");
+    using Places = QVector<QVector<QRect>>;
+    QTest::addColumn<Places>("places");
     QTest::addColumn<QVector<QRect>>("taken");
-    QTest::addColumn<QVector<bool>>("placed");
-    const QRect a(100, 100, 40, 12);
-    QTest::newRow("two at nearly one place") << QVector<QRect>{a, a.translated(2, 3)} << QVector<QRect>{}
-                                             << QVector<bool>{true, false};
-    QTest::newRow("side by side") << QVector<QRect>{a, a.translated(40, 0), a.translated(0, 12)}
-                                  << QVector<QRect>{} << QVector<bool>{true, true, true};
+    QTest::addColumn<QVector<QRect>>("placed");
+    const QRect a(100, 100, 40, 12), left(40, 100, 40, 12), none;
+    QTest::newRow("two at nearly one place") << Places{{a}, {a.translated(2, 3)}} << QVector<QRect>{}
+                                             << QVector<QRect>{a, none};
+    QTest::newRow("the second goes left") << Places{{a}, {a.translated(2, 3), left}} << QVector<QRect>{}
+                                          << QVector<QRect>{a, left};
+    QTest::newRow("side by side") << Places{{a}, {a.translated(40, 0)}, {a.translated(0, 12)}}
+                                  << QVector<QRect>{} << QVector<QRect>{a, a.translated(40, 0), a.translated(0, 12)};
     QTest::newRow("a left-out one blocks nothing")
-        << QVector<QRect>{a, a.translated(30, 0), a.translated(60, 0)} << QVector<QRect>{}
-        << QVector<bool>{true, false, true};
-    QTest::newRow("on a cardinal letter") << QVector<QRect>{a, a.translated(0, 40)}
-                                          << QVector<QRect>{QRect(139, 111, 5, 5)} << QVector<bool>{false, true};
-    QTest::newRow("nothing to write") << QVector<QRect>{QRect(), a} << QVector<QRect>{}
-                                      << QVector<bool>{false, true};
+        << Places{{a}, {a.translated(30, 0)}, {a.translated(60, 0)}} << QVector<QRect>{}
+        << QVector<QRect>{a, none, a.translated(60, 0)};
+    QTest::newRow("on a cardinal letter") << Places{{a, left}, {a.translated(0, 40)}}
+                                          << QVector<QRect>{QRect(139, 111, 5, 5)}
+                                          << QVector<QRect>{left, a.translated(0, 40)};
+    QTest::newRow("running out of the view") << Places{{a.translated(480, 0), a.translated(400, 0)}}
+                                             << QVector<QRect>{} << QVector<QRect>{a.translated(400, 0)};
+    QTest::newRow("nothing to write") << Places{{}, {a}} << QVector<QRect>{} << QVector<QRect>{none, a};
 }
 void Test_sky_math::labels_never_pile_up()
 {
-    QFETCH(QVector<QRect>, wanted);
+    QFETCH(QVector<QVector<QRect>>, places);
     QFETCH(QVector<QRect>, taken);
-    QFETCH(QVector<bool>, placed);
-    QCOMPARE(sky_labels_placed(wanted, taken), placed);
+    QFETCH(QVector<QRect>, placed);
+    QCOMPARE(sky_labels_placed(places, taken, QRect(0, 0, 550, 550)), placed);
 }
 
 // Names come from list files: no control character reaches the sky, and a
