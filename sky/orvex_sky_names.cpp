@@ -143,11 +143,11 @@ void Orvex_sky::paint_object_names(QPainter &painter, const QColor &color)
         if (o.is_comment || o.screen_x <= 0 || o.screen_y <= 0 || text.isEmpty())
             continue;
         // Right of the circle, else left of it; clear of the selection's
-        // cross, whose arms reach 3 s - 1 out.
+        // cross, whose arms reach 3 s - 1 out, and of the telescope's circle.
         const int w = metrics.horizontalAdvance(text), h = metrics.height();
-        const int top = o.screen_y - h / 2;
-        places.last() = {QRect(o.screen_x + 3 * s + 1, top, w, h),
-                         QRect(o.screen_x - 3 * s - 1 - w, top, w, h)};
+        const int top = o.screen_y - h / 2, gap = 3 * s + 3;
+        places.last() = {QRect(o.screen_x + gap, top, w, h),
+                         QRect(o.screen_x - gap - w, top, w, h)};
     }
     const QVector<QRect> placed =
         sky_labels_placed(places, taken, QRect(0, 0, view_size, view_size));
