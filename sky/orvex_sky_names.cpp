@@ -95,7 +95,9 @@ QVector<QRect> Orvex_sky::text_block_rects(const QPainter &painter) const
     if (current_index >= 0 && current_index < objects->size()
         && !objects->at(current_index)->is_comment) {
         const Orvex_object &o = *objects->at(current_index);
-        const int numbers = metrics.horizontalAdvance(QStringLiteral("Decl. = +00:00:00.0"));
+        const int numbers =
+            std::max(metrics.horizontalAdvance(QStringLiteral("R.A. = 00:00:00.00")),
+                     metrics.horizontalAdvance(QStringLiteral("Decl. = +00:00:00.0")));
         blocks.append(QRect(0, 0, 5 + numbers, 5 * L + metrics.descent()));
         const int below = std::max(metrics.horizontalAdvance(o.name),
                                    metrics.horizontalAdvance(QStringLiteral("Epoch = ") + o.epoch_text));
