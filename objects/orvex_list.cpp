@@ -1,15 +1,23 @@
 #include "orvex_list.h"
 
 #include "orvex_lst_format.h"
+#include "orvex_reply_text.h"
 #include "orvex_sky.h"
+#include "orvex_slew_guard.h"
 #include "orvex_text.h"
+#include "orvex_visibility.h"
 
 #include <QFont>
 #include <QGroupBox>
+#include <QHelpEvent>
 #include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QTimer>
+#include <QToolTip>
+
+#include <cmath>
 
 void Orvex_list_form::build(QFrame *window)
 {
@@ -78,9 +86,16 @@ void Orvex_list_form::set_texts(QFrame *window)
 }
 
 Orvex_list::Orvex_list(QWidget *parent, Orvex_object_list *obj_list)
-    : QFrame(parent), ui(new Orvex_list_form), obj_list(obj_list)
+    : QFrame(parent), ui(new Orvex_list_form), visibility_timer(new QTimer(this)),
+      obj_list(obj_list)
 {
     ui->build(this);
+    // Tool tips are made on hover: the crossing search is too slow to run
+    // for every line of a long list on every refresh.
+    ui->orvex_obj_lst->viewport()->installEventFilter(this);
+    visibility_timer->setInterval(visibility_refresh_ms);
+    connect(visibility_timer, &QTimer::timeout, this, &Orvex_list::refresh_visibility);
+    visibility_timer->start();
     connect(ui->orvex_obj_lst, &QListWidget::itemClicked,
             this, &Orvex_list::orvex_list_click);
     connect(ui->orvex_obj_lst, &QListWidget::itemDoubleClicked,
@@ -154,6 +169,87 @@ void Orvex_list::on_orvex_clr_lst_btn_clicked()
     while (!obj_list->isEmpty())
         delete obj_list->takeLast();
     tell_current(-1);
+}
+
+// Below the horizon: the list's own text colour, faded.
+static QBrush dimmed_brush(const QWidget *list)
+{
+    QColor c = list->palette().color(QPalette::Text);
+    c.setAlpha(90);
+    return QBrush(c);
+}
+
+Orvex_list::Visibility_key Orvex_list::visibility_key() const
+{
+    Visibility_key k;
+    k.lst = sidereal_time;
+    if (partner) {
+        k.flip_known = partner->tel_flip_known;
+        k.flip = partner->tel_flip;
+        k.direct = partner->direct_count;
+        k.reverse = partner->reverse_count;
+    }
+    return k;
+}
+
+void Orvex_list::refresh_visibility()
+{
+    last_visibility = visibility_key();
+    const Orvex_horizon_line horizon(partner ? partner->horizon_sets() : Orvex_horizon_sets());
+    QListWidget *list = ui->orvex_obj_lst;
+    const QBrush dim = dimmed_brush(list);
+    const int n = std::min(list->count(), int(obj_list->size()));
+    for (int row = 0; row < n; ++row) {
+        const Orvex_object *o = obj_list->at(row);
+        const bool below = !o->is_comment
+                           && !visibility_at(o->ra, o->decl, sidereal_time, horizon).above;
+        QListWidgetItem *item = list->item(row);
+        // Setting a role repaints the line: only where it changes.
+        const QVariant now = item->data(Qt::ForegroundRole);
+        if (below && now.value<QBrush>() != dim)
+            item->setForeground(dim);
+        else if (!below && now.isValid())
+            item->setData(Qt::ForegroundRole, QVariant());
+    }
+}
+
+void Orvex_list::sidereal_time_changed()
+{
+    const Visibility_key k = visibility_key();
+    const Visibility_key &o = last_visibility;
+    // Ten sidereal seconds move an object by 2.5 minutes of arc.
+    if (std::abs(k.lst - o.lst) < 10 && (k.lst < 0) == (o.lst < 0) && k.flip_known == o.flip_known
+        && k.flip == o.flip && k.direct == o.direct && k.reverse == o.reverse)
+        return;
+    refresh_visibility();
+}
+
+QString Orvex_list::visibility_tool_tip(int row) const
+{
+    if (row < 0 || row >= obj_list->size() || obj_list->at(row)->is_comment)
+        return QString();
+    const Orvex_object *o = obj_list->at(row);
+    const Orvex_horizon_line horizon(partner ? partner->horizon_sets() : Orvex_horizon_sets());
+    const Orvex_visibility v = visibility_at(o->ra, o->decl, sidereal_time, horizon);
+    const Orvex_crossing c = next_crossing(o->ra, o->decl, sidereal_time, horizon);
+    return plain_tool_tip(visibility_text(v, c));
+}
+
+bool Orvex_list::eventFilter(QObject *watched, QEvent *event)
+{
+    QListWidget *list = ui->orvex_obj_lst;
+    if (watched != list->viewport() || event->type() != QEvent::ToolTip)
+        return QFrame::eventFilter(watched, event);
+    auto *help = static_cast<QHelpEvent *>(event);
+    QListWidgetItem *item = list->itemAt(help->pos());
+    const QString tip = item ? visibility_tool_tip(list->row(item)) : QString();
+    if (tip.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), tip, list->viewport(), list->visualItemRect(item));
+    }
+    return true;
 }
 
 QStringList Orvex_list::lines() const
@@ -290,6 +386,7 @@ void Orvex_list::renumber_from(int row)
 
 void Orvex_list::tell_list_changed()
 {
+    refresh_visibility();
     if (partner)
         partner->list_changed();
 }

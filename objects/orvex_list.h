@@ -15,6 +15,7 @@ class QListWidget;
 class QListWidgetItem;
 class QPushButton;
 class QResizeEvent;
+class QTimer;
 
 // The list window's widgets, built in code with fixed pixel geometry.
 class Orvex_list_form
@@ -66,6 +67,19 @@ public:
     // The whole list lines, in order.
     QStringList lines() const;
 
+    // Dims the lines of objects below the horizon profile now, at the
+    // current sidereal time; the lines' texts stay as they are.
+    void refresh_visibility();
+    // The same, only when the sidereal time or the horizon has moved on
+    // since the last refresh (state replies come often).
+    void sidereal_time_changed();
+    // Where the object of a row stands and when it next crosses the
+    // horizon: the row's tool tip, made when it is asked for. Empty for
+    // a comment line.
+    QString visibility_tool_tip(int row) const;
+    // How often the dimming follows the sky without any state reply.
+    static constexpr int visibility_refresh_ms = 30000;
+
     Orvex_list_form *ui;
     QString last_file;
     bool first_resize = true;
@@ -82,6 +96,7 @@ public slots:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void orvex_list_click(QListWidgetItem *item);
@@ -109,6 +124,17 @@ private:
     // reason shown is a translated text.
     void report_read_error(const QString &path, const QString &reason,
                            const QString &log_reason = QString());
+
+    // What the last dimming was computed for.
+    struct Visibility_key
+    {
+        double lst = -1;
+        bool flip_known = false, flip = false;
+        int direct = -1, reverse = -1;
+    };
+    Visibility_key visibility_key() const;
+    Visibility_key last_visibility;
+    QTimer *visibility_timer;
 
     Orvex_sky *partner = nullptr;
     Orvex_object *form_object = nullptr;

@@ -68,7 +68,13 @@ void equ_to_horizontal(double ra, double decl, double &azimuth,
         zenith = 0;
         return;
     }
-    double ha = (sidereal_time - ra) * orvex::arcsec_per_sec;
+    equ_to_horizontal_at(sidereal_time, ra, decl, azimuth, zenith);
+}
+
+void equ_to_horizontal_at(double lst, double ra, double decl, double &azimuth,
+                          double &zenith)
+{
+    double ha = (lst - ra) * orvex::arcsec_per_sec;
     if (ha < 0)
         ha += orvex::arcsec_full_circle;
     const double h = ha * orvex::rad_per_arcsec;

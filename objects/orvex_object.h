@@ -78,6 +78,10 @@ QString sec_to_hms(double t);
 QString arcsec_to_dms(double a);
 void equ_to_horizontal(double ra, double decl, double &azimuth,
                        double &zenith);
+// The same at a given sidereal time (seconds of time, not negative), for
+// where an object will be rather than where it is.
+void equ_to_horizontal_at(double lst, double ra, double decl, double &azimuth,
+                          double &zenith);
 void update_sidereal_time();
 
 #endif

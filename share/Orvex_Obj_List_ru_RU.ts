@@ -399,6 +399,50 @@
 <context>
     <name>Orvex_list</name>
     <message>
+        <source>&lt; 1 min</source>
+        <translation>&lt; 1 мин</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 мин</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1 ч %2 мин</translation>
+    </message>
+    <message>
+        <source>The sidereal time is not known yet: no position</source>
+        <translation>Звёздное время ещё не известно: положения нет</translation>
+    </message>
+    <message>
+        <source>alt %1°, az %2° %3</source>
+        <translation>высота %1°, азимут %2° %3</translation>
+    </message>
+    <message>
+        <source>above the horizon</source>
+        <translation>над горизонтом</translation>
+    </message>
+    <message>
+        <source>below the horizon</source>
+        <translation>под горизонтом</translation>
+    </message>
+    <message>
+        <source>sets below it in %1</source>
+        <translation>зайдёт за него через %1</translation>
+    </message>
+    <message>
+        <source>rises above it in %1</source>
+        <translation>поднимется над ним через %1</translation>
+    </message>
+    <message>
+        <source>never sets</source>
+        <translation>никогда не заходит</translation>
+    </message>
+    <message>
+        <source>never rises</source>
+        <translation>никогда не восходит</translation>
+    </message>
+    <message>
         <source>Orvex List</source>
         <translation>Список Orvex</translation>
     </message>

@@ -87,6 +87,10 @@ void Orvex_sky::set_state_old(bool old, int age_seconds)
 
 void Orvex_sky::state_updated()
 {
+    // A new sidereal time or pier side moves objects above or below the
+    // horizon in the list too.
+    if (list_window)
+        list_window->sidereal_time_changed();
     if (sidereal_time < 0)
         return;
     if (objects->isEmpty()) {

@@ -2,6 +2,7 @@
 // side of the telescope, and the replies stored for painting.
 #include "orvex_sky.h"
 
+#include "orvex_list.h"
 #include "orvex_log.h"
 #include "orvex_reply_guard.h"
 #include "orvex_reply_text.h"
@@ -84,6 +85,8 @@ void Orvex_sky::store_horizon(const Horizon_reply &reply)
         set[i] = p;
     }
     (reply.reverse ? reverse_count : direct_count) = n;
+    if (list_window)
+        list_window->refresh_visibility();
     log_err(QStringLiteral("Loading %1 '%2' horizon points.")
                 .arg(n)
                 .arg(reply.reverse ? QStringLiteral("reverse")

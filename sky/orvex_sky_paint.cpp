@@ -4,6 +4,7 @@
 
 #include "orvex_sky_math.h"
 #include "orvex_state_age.h"
+#include "orvex_visibility.h"
 
 #include <QBrush>
 #include <QColor>
@@ -278,14 +279,24 @@ void Orvex_sky::paint_objects(QPainter &painter, QPen &pen_a, QPen &pen_b)
     // A scaled device (high-density screens) would blur a stamp.
     const bool stamped = painter.device()->devicePixelRatioF() == 1.0;
     const Circle_stamp stamp(stamped ? painter.pen() : QPen(), s);
+    // Objects below the horizon profile (the one a slew would meet) are
+    // drawn faded: they are there, but not to be observed now.
+    QPen below_pen = painter.pen();
+    below_pen.setColor(QColor(QStringLiteral("Silver")));
+    const Circle_stamp below_stamp(stamped ? below_pen : QPen(), s);
+    const Orvex_horizon_line horizon(horizon_sets());
     for (const Orvex_object *o : qAsConst(*objects)) {
         if (o->is_comment || o->screen_x <= 0 || o->screen_y <= 0)
             continue;
-        if (stamped)
-            stamp.draw(painter, o->screen_x, o->screen_y);
-        else
+        const bool above = above_horizon(o->azimuth, o->zenith, horizon);
+        if (stamped) {
+            (above ? stamp : below_stamp).draw(painter, o->screen_x, o->screen_y);
+        } else {
+            painter.setPen(above ? pen_a : below_pen);
             painter.drawEllipse(QPoint(o->screen_x, o->screen_y), s, s);
+        }
     }
+    painter.setPen(pen_a);
 
     if (current_index < 0 || current_index >= objects->size())
         return;

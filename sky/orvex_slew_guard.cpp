@@ -15,10 +15,7 @@ double wrap_360(double az)
     return a < 0 ? a + 360.0 : a;
 }
 
-struct Profile_point
-{
-    double az, alt;
-};
+using Profile_point = Orvex_horizon_line::Point;
 
 // The points in azimuth order, one per azimuth. Where a profile has a wall
 // (two altitudes at one azimuth) the higher one counts: the tube must clear
@@ -38,11 +35,8 @@ QVector<Profile_point> sorted_profile(const QVector<HorizonPoint> &profile)
     return p;
 }
 
-} // namespace
-
-double profile_altitude(const QVector<HorizonPoint> &profile, double azimuth)
+double sorted_altitude(const QVector<Profile_point> &p, double azimuth)
 {
-    const QVector<Profile_point> p = sorted_profile(profile);
     if (p.isEmpty())
         return 0;
     const double az = wrap_360(azimuth);
@@ -60,21 +54,47 @@ double profile_altitude(const QVector<HorizonPoint> &profile, double azimuth)
     return lo.alt + (hi.alt - lo.alt) * wrap_360(az - lo.az) / span;
 }
 
-double horizon_altitude(const Orvex_horizon_sets &sets, double azimuth)
+} // namespace
+
+Orvex_horizon_line::Orvex_horizon_line(const Orvex_horizon_sets &sets)
 {
     const bool have_direct = !sets.direct.isEmpty(), have_reverse = !sets.reverse.isEmpty();
-    if (!have_direct && !have_reverse)
-        return 0;
     // For a known side its own profile; if only the other side's loaded,
     // that is still a better guess than no horizon at all.
-    if (sets.flip_known && (sets.flip ? have_reverse : have_direct))
-        return profile_altitude(sets.flip ? sets.reverse : sets.direct, azimuth);
-    double alt = -90;
+    if (sets.flip_known && (sets.flip ? have_reverse : have_direct)) {
+        profiles.append(sorted_profile(sets.flip ? sets.reverse : sets.direct));
+        return;
+    }
     if (have_direct)
-        alt = std::max(alt, profile_altitude(sets.direct, azimuth));
+        profiles.append(sorted_profile(sets.direct));
     if (have_reverse)
-        alt = std::max(alt, profile_altitude(sets.reverse, azimuth));
+        profiles.append(sorted_profile(sets.reverse));
+}
+
+Orvex_horizon_line::Orvex_horizon_line(const QVector<HorizonPoint> &profile)
+{
+    if (!profile.isEmpty())
+        profiles.append(sorted_profile(profile));
+}
+
+double Orvex_horizon_line::altitude(double azimuth) const
+{
+    if (profiles.isEmpty())
+        return 0;
+    double alt = -90;
+    for (const QVector<Profile_point> &p : profiles)
+        alt = std::max(alt, sorted_altitude(p, azimuth));
     return alt;
+}
+
+double profile_altitude(const QVector<HorizonPoint> &profile, double azimuth)
+{
+    return Orvex_horizon_line(profile).altitude(azimuth);
+}
+
+double horizon_altitude(const Orvex_horizon_sets &sets, double azimuth)
+{
+    return Orvex_horizon_line(sets).altitude(azimuth);
 }
 
 Orvex_slew_check check_slew_at(double A, double Z, const Orvex_horizon_sets &sets)

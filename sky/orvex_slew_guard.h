@@ -18,6 +18,27 @@ struct Orvex_horizon_sets
     bool flip = false;
 };
 
+// A horizon prepared once for many look-ups: the profile (or the two) that
+// horizon_altitude below would use, sorted by azimuth. Looking up an
+// altitude then costs a binary search, not a sort.
+class Orvex_horizon_line
+{
+public:
+    explicit Orvex_horizon_line(const Orvex_horizon_sets &sets);
+    explicit Orvex_horizon_line(const QVector<HorizonPoint> &profile);
+    // Degrees, at an azimuth in degrees from the south through the west.
+    double altitude(double azimuth) const;
+
+    struct Point
+    {
+        double az, alt;
+    };
+
+private:
+    // Empty: the mathematical horizon. Two: the higher of them counts.
+    QVector<QVector<Point>> profiles;
+};
+
 // Altitude (degrees) of one profile at an azimuth (degrees from the south
 // through the west), linear between its neighbours around the circle. The
 // profile must hold at least one point.

@@ -196,6 +196,54 @@ private slots:
         QCOMPARE(records().at(17)->index, 17);
     }
 
+    // Lines of objects below the horizon the telescope would meet are
+    // dimmed and follow the sidereal time; the lines, and the file saved,
+    // stay as they were. Each line's tool tip is made when it is asked for.
+    void objects_below_the_horizon_are_dimmed()
+    {
+        Orvex_sky *sky = win->sky_win;
+        const double old_lst = sidereal_time;
+        const int old_direct = sky->direct_count, old_reverse = sky->reverse_count;
+        for (int i = 0; i < 4; ++i)
+            sky->horizon_direct[i] = HorizonPoint{0, 0, 90.0 * i, 70}; // 20 degrees all round
+        sky->direct_count = 4;
+        sky->reverse_count = 0;
+        sidereal_time = 0;
+        const QByteArray bytes = "# up now?\n"
+                                 "00 00 00 : +30 00 00 ; 2000.0 # High\n"
+                                 "12 00 00 : +00 00 00 ; 2000.0 # <b>Down</b>\n";
+        put_file(path("up.lst"), bytes);
+        QVERIFY(list->read_list_file(path("up.lst")));
+        const auto dimmed = [this](int row) { return widget()->item(row)->data(Qt::ForegroundRole).isValid(); };
+        QVERIFY(!dimmed(0) && !dimmed(1) && dimmed(2));
+        QVERIFY(widget()->item(2)->foreground().color().alpha() < 255);
+        sidereal_time = 43200; // half a day on: High is down, Down is up
+        sky->state_updated();
+        QVERIFY(!dimmed(0) && dimmed(1) && !dimmed(2));
+        QCOMPARE(list->lines(), QString::fromUtf8(bytes).split('\n').mid(0, 3));
+        for (int row = 0; row < 3; ++row)
+            QCOMPARE(widget()->item(row)->text(), list->lines().at(row));
+        QVERIFY(list->write_list_file(path("up_out.lst")));
+        QCOMPARE(file_bytes(path("up_out.lst")), bytes);
+
+        QVERIFY(list->visibility_tool_tip(0).isEmpty());
+        const QPoint at = centre(2);
+        QHelpEvent hover(QEvent::ToolTip, at, widget()->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(widget()->viewport(), &hover);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), list->visibility_tool_tip(2));
+        // Due south, 46.3 degrees up, setting below the 20 degrees of the
+        // profile 4 h 6 min (clock time) later.
+        QVERIFY2(QToolTip::text().contains(QStringLiteral("46.3°,")) && QToolTip::text().contains(QStringLiteral(" 180° "))
+                     && QToolTip::text().contains(QStringLiteral(" 4 ")),
+                 qPrintable(QToolTip::text()));
+        QToolTip::hideText();
+
+        sidereal_time = old_lst;
+        sky->direct_count = old_direct;
+        sky->reverse_count = old_reverse;
+    }
+
     // Each line is decoded by itself and, unless edited, saved as it was read,
     // whatever the encodings of the lines around it.
     void lines_keep_their_encoding_data()

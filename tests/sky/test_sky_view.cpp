@@ -223,6 +223,33 @@ private slots:
         QVERIFY(count(img, red, QRect(0, 280, 550, 270)) + count(img, red, QRect(0, 0, 40, 40)) == 0 && near(img, 367, 183, red));
     }
 
+    // Objects below the horizon profile a slew would meet are drawn faded,
+    // those above it black; the profile is the one of the telescope's side.
+    void paint_objects_below_the_horizon_faded()
+    {
+        for (int i = 0; i < 4; ++i) {
+            v->horizon_direct[i] = HorizonPoint{0, 0, 90.0 * i, 60}; // 30 degrees all round
+            v->horizon_reverse[i] = HorizonPoint{0, 0, 90.0 * i, 75}; // 15 degrees
+        }
+        v->direct_count = v->reverse_count = 4;
+        v->tel_flip_known = true;
+        Orvex_object *high = add(43200 - 5400, (latitude - 35) * 3600);
+        Orvex_object *low = add(43200 + 5400, (latitude - 70) * 3600);
+        const QColor silver(192, 192, 192);
+        const auto circle_is = [](const QImage &img, const Orvex_object *o, const QColor &c) {
+            for (const QPoint d : {QPoint(4, 0), QPoint(-4, 0), QPoint(0, 4), QPoint(0, -4)})
+                if (img.pixelColor(o->screen_x + d.x(), o->screen_y + d.y()) != c)
+                    return false;
+            return true;
+        };
+        QImage img = paint();
+        QVERIFY(low->screen_x > 0 && circle_is(img, high, black) && circle_is(img, low, silver));
+        v->tel_flip = true; // the other side's lower profile
+        img = paint();
+        QVERIFY(circle_is(img, high, black) && circle_is(img, low, black));
+        v->tel_flip_known = false;
+    }
+
     // An old state keeps its place, drawn dashed and grey with its age; a
     // fresh reply brings the solid red cross back.
     void paint_old_state()
