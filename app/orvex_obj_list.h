@@ -75,6 +75,7 @@ private slots:
     void on_actionOrvex_Sky_triggered();
     void on_actionViewOrvex_triggered(bool checked);
     void on_actionAZGrid_triggered(bool checked);
+    void on_actionNight_vision_triggered(bool checked);
     void on_actionSave_list_triggered();
     void on_actionInsert_Object_triggered();
     void on_actionAdd_Object_triggered();

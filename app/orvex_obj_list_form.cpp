@@ -9,6 +9,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -144,6 +145,8 @@ void Orvex_Obj_List_form::build(QMainWindow *window)
     actionAbout_Qt = make_action(window, "actionAbout_Qt", false);
     actionViewOrvex = make_action(window, "actionViewOrvex", true);
     actionAZGrid = make_action(window, "actionAZGrid", true);
+    actionNight_vision = make_action(window, "actionNight_vision", true);
+    actionNight_vision->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_N));
 
     centralwidget = new QWidget(window);
     centralwidget->setObjectName(QStringLiteral("centralwidget"));
@@ -358,6 +361,7 @@ void Orvex_Obj_List_form::build(QMainWindow *window)
     menuWindows->addAction(actionOrvex_Sky);
     menuWindows->addAction(actionViewOrvex);
     menuWindows->addAction(actionAZGrid);
+    menuWindows->addAction(actionNight_vision);
     menuObjList->addAction(actionAdd_Object);
     menuObjList->addAction(actionInsert_Object);
     menuObjList->addAction(actionInsert_Comment);
@@ -428,6 +432,8 @@ void Orvex_Obj_List_form::set_texts(QMainWindow *window)
     actionViewOrvex->setToolTip(QStringLiteral("View like KSV (or Sky)"));
     actionAZGrid->setText(QCoreApplication::translate("Orvex_Obj_List", "A/Z Grid (or HA/Decl)"));
     actionAZGrid->setToolTip(QStringLiteral("A/Z Grid (or HA/Decl)"));
+    actionNight_vision->setText(QCoreApplication::translate("Orvex_Obj_List", "Night vision"));
+    actionNight_vision->setToolTip(QCoreApplication::translate("Orvex_Obj_List", "Dark red colours that keep the eyes used to the dark"));
 
     groupBox_3->setTitle(QCoreApplication::translate("Orvex_Obj_List", "Orvex Object:"));
     orvex_obj_lab->setText(QCoreApplication::translate("Orvex_Obj_List", "Obj.Name"));

@@ -64,6 +64,7 @@ public:
     QAction *actionAbout_Qt;
     QAction *actionViewOrvex;
     QAction *actionAZGrid;
+    QAction *actionNight_vision;
 
     QWidget *centralwidget;
     QGroupBox *groupBox_3;

@@ -2,6 +2,7 @@
 // paint, and the pixel positions used by the mouse are left in them.
 #include "orvex_sky.h"
 
+#include "orvex_sky_colors.h"
 #include "orvex_sky_math.h"
 #include "orvex_state_age.h"
 
@@ -89,11 +90,13 @@ void Orvex_sky::paint_sky(QPaintDevice *device)
     if (sky_scale_font(scaled, D))
         painter.setFont(scaled);
 
-    QPen pen_a(QBrush(QColor(0, 0, 0)), 1, Qt::SolidLine);
-    QPen pen_b(QBrush(QColor(128, 128, 128)), 1, Qt::SolidLine);
+    // Every colour comes from the colour set of the mode (day or night).
+    const Orvex_sky_colors &colors = sky_colors(night);
+    QPen pen_a(QBrush(colors.line), 1, Qt::SolidLine);
+    QPen pen_b(QBrush(colors.grid_minor), 1, Qt::SolidLine);
 
     painter.setPen(pen_a);
-    painter.setBrush(QBrush(QColor(QStringLiteral("White")), Qt::SolidPattern));
+    painter.setBrush(QBrush(colors.disc, Qt::SolidPattern));
     const int disc = sky_trunc(Rd + 0.5);
     painter.drawEllipse(QPoint(R, R), disc, disc);
     painter.setBrush(Qt::NoBrush);
@@ -111,6 +114,7 @@ void Orvex_sky::paint_sky(QPaintDevice *device)
         paint_horizon(painter, pen_b);
 
     pen_a.setWidth(2);
+    pen_a.setColor(colors.object);
     painter.setPen(pen_a);
 
     if (!objects->isEmpty() && !telescope->is_comment && sidereal_time >= 0)
@@ -186,14 +190,14 @@ void Orvex_sky::paint_telescope(QPainter &painter, QPen &pen_b)
     const int L = sky_line_step(D);
     Orvex_object &t = *telescope;
 
-    pen_b.setColor(QColor(QStringLiteral("Red")));
+    pen_b.setColor(sky_colors(night).telescope);
     pen_b.setWidth(sky_red_pen_width(D));
     // An old state keeps its place but not its colour: dashed and grey, so
     // nobody takes it for where the telescope is now. The shared pen stays
     // solid for the horizon and the selection.
     QPen pen = pen_b;
     if (state_old) {
-        pen.setColor(QColor(QStringLiteral("DimGray")));
+        pen.setColor(sky_colors(night).telescope_old);
         pen.setDashPattern({2, 2});
     }
     painter.setPen(pen);
@@ -242,7 +246,7 @@ void Orvex_sky::paint_telescope_line(QPainter &painter, int x, int y,
 
 void Orvex_sky::paint_horizon(QPainter &painter, QPen &pen_b)
 {
-    pen_b.setColor(QColor(QStringLiteral("Red")));
+    pen_b.setColor(sky_colors(night).horizon);
     pen_b.setWidth(sky_red_pen_width(view_size));
     painter.setPen(pen_b);
     painter.setBrush(Qt::NoBrush);
@@ -290,7 +294,7 @@ void Orvex_sky::paint_objects(QPainter &painter, QPen &pen_a, QPen &pen_b)
         return;
     const int x = o.screen_x, y = o.screen_y;
     if (x > 0 && y > 0) {
-        pen_b.setColor(QColor(QStringLiteral("Blue")));
+        pen_b.setColor(sky_colors(night).selection);
         painter.setPen(pen_b);
         painter.drawLine(x - in, y - in, x - out, y - out);
         painter.drawLine(x + in, y + in, x + out, y + out);
@@ -306,7 +310,7 @@ void Orvex_sky::paint_selection_text(QPainter &painter, const Orvex_object &o,
                                      QPen &pen_a)
 {
     const int D = view_size, L = sky_line_step(D);
-    pen_a.setColor(QColor(QStringLiteral("DarkBlue")));
+    pen_a.setColor(sky_colors(night).selection_text);
     pen_a.setWidth(1);
     painter.setPen(pen_a);
     const double x = 5.0;
