@@ -7,10 +7,22 @@
 #include "orvex_night.h"
 #include "orvex_obj_list_form.h"
 #include "orvex_sky.h"
+#include "orvex_startup.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+
+void Orvex_Obj_List::start_night_if_asked(const QStringList &args)
+{
+    bool night = false;
+    without_night_option(args, &night);
+    if (night) {
+        ui->actionNight_vision->setChecked(true);
+        on_actionNight_vision_triggered(true);
+    }
+}
 
 void Orvex_Obj_List::on_actionNight_vision_triggered(bool checked)
 {

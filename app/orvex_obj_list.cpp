@@ -83,12 +83,7 @@ Orvex_Obj_List::Orvex_Obj_List(QWidget *parent)
     print_start_lines();
     tel_object->is_comment = false;
 
-    bool night = false;
-    without_night_option(QCoreApplication::arguments(), &night);
-    if (night) {
-        ui->actionNight_vision->setChecked(true);
-        on_actionNight_vision_triggered(true);
-    }
+    start_night_if_asked(QCoreApplication::arguments());
 }
 
 Orvex_Obj_List::~Orvex_Obj_List()

@@ -11,6 +11,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QString>
+#include <QStringList>
 #include <QTranslator>
 
 class Orvex_Obj_List_form;
@@ -44,6 +45,9 @@ public:
     // label's current colour for that role.
     static void set_colors(QLabel *label, const QString &text_color,
                            const QString &back_color);
+
+    // "--night" among the command-line arguments starts in night vision.
+    void start_night_if_asked(const QStringList &args);
 
 private slots:
     void on_actionQuit_triggered();

@@ -112,6 +112,14 @@
         <translation>Сетка A/Z (или t/δ)</translation>
     </message>
     <message>
+        <source>Night vision</source>
+        <translation>Ночное зрение</translation>
+    </message>
+    <message>
+        <source>Dark red colours that keep the eyes used to the dark</source>
+        <translation>Тёмно-красные цвета, чтобы глаза не отвыкали от темноты</translation>
+    </message>
+    <message>
         <source>Orvex Object:</source>
         <translation>Объект Orvex:</translation>
     </message>

@@ -206,6 +206,17 @@ private slots:
         QVERIFY(!rest.mid(1).contains("--night"));
     }
 
+    void night_option_starts_in_night_vision()
+    {
+        w->start_night_if_asked({"prog", "local"});
+        QVERIFY(!night_vision());
+        w->start_night_if_asked({"prog", "local", "--night"});
+        QVERIFY(night_vision());
+        QVERIFY(w->ui->actionNight_vision->isChecked());
+        QVERIFY(w->sky_win->night);
+        QVERIFY(non_red_pixel(w->about_win->grab().toImage()).isEmpty());
+    }
+
     void ctrl_n_toggles_from_every_window()
     {
         for (QWidget *window : {static_cast<QWidget *>(w), static_cast<QWidget *>(w->list_win),
