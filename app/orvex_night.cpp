@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QToolTip>
 #include <QVariant>
 
 #include <utility>
@@ -15,8 +16,10 @@
 namespace {
 
 bool night_on = false;
-// The palette the application had before night vision came on.
+// The palettes the application and its tool tips had before night vision
+// came on.
 QPalette *day_palette = nullptr;
+QPalette *day_tip_palette = nullptr;
 
 const char day_text_key[] = "orvex_day_text";
 const char day_back_key[] = "orvex_day_back";
@@ -80,10 +83,15 @@ void set_night_vision(bool on)
     night_on = on;
     if (on) {
         delete day_palette;
+        delete day_tip_palette;
         day_palette = new QPalette(QApplication::palette());
+        day_tip_palette = new QPalette(QToolTip::palette());
         QApplication::setPalette(night_palette());
+        // Tool tips keep a palette of their own.
+        QToolTip::setPalette(night_palette());
     } else if (day_palette) {
         QApplication::setPalette(*day_palette);
+        QToolTip::setPalette(*day_tip_palette);
     }
 }
 

@@ -123,6 +123,7 @@ private slots:
                         QMessageBox::Ok);
         box.show();
 
+        const QPalette day_tips = QToolTip::palette();
         QList<QImage> day;
         for (QWidget *window : windows(&box))
             day << window->grab().toImage();
@@ -131,6 +132,7 @@ private slots:
         QVERIFY(night_vision());
         QCOMPARE(w->ui->orvex_send_btn->styleSheet(), button_style(true));
         night_box(&box);
+        QCOMPARE(QToolTip::palette().color(QPalette::ToolTipBase).green(), 0);
         for (QWidget *window : windows(&box)) {
             const QImage night = window->grab().toImage();
             QVERIFY2(non_red_pixel(night).isEmpty(),
@@ -144,6 +146,7 @@ private slots:
         const QList<QWidget *> all = windows(&box);
         for (int i = 0; i < all.size(); ++i)
             QVERIFY2(all[i]->grab().toImage() == day[i], qPrintable(all[i]->objectName()));
+        QCOMPARE(QToolTip::palette(), day_tips);
         // The state logic still sees its day colours.
         QCOMPARE(w->ui->orvex_state_lab->palette().color(QPalette::Window), QColor("LightGreen"));
     }
@@ -204,6 +207,21 @@ private slots:
         QCOMPARE(seen, night);
         QCOMPARE(host_flags("otcs", "otcs", rest).not_local, not_local);
         QVERIFY(!rest.mid(1).contains("--night"));
+    }
+
+    // The TCS client's own warning, opened by night and then by day.
+    void error_box_follows_night_vision()
+    {
+        w->ui->actionNight_vision->trigger();
+        w->tcs_host = "127.0.0.1:1";
+        QVERIFY(QMetaObject::invokeMethod(w, "on_orvex_get_btn_clicked"));
+        QTRY_VERIFY(w->error_box && w->error_box->isVisible());
+        QImage image = w->error_box->grab().toImage();
+        QVERIFY2(non_red_pixel(image).isEmpty(), qPrintable(non_red_pixel(image)));
+        QVERIFY(brightness(image) < 0.2);
+        w->ui->actionNight_vision->trigger();
+        QMessageBox day(QMessageBox::Warning, "", "", QMessageBox::Ok);
+        QCOMPARE(w->error_box->iconPixmap().toImage(), day.iconPixmap().toImage());
     }
 
     void night_option_starts_in_night_vision()
