@@ -119,6 +119,8 @@ private slots:
         w->help_win->load_help(QCoreApplication::applicationDirPath()
                                + "/Orvex_Obj_List_en_US.html");
         w->help_win->show();
+        // Where the manual shows the label colours.
+        w->help_win->scrollToAnchor("state");
         QMessageBox box(QMessageBox::Warning, "hostHTTP error", "Connection refused",
                         QMessageBox::Ok);
         box.show();
@@ -219,9 +221,30 @@ private slots:
         QImage image = w->error_box->grab().toImage();
         QVERIFY2(non_red_pixel(image).isEmpty(), qPrintable(non_red_pixel(image)));
         QVERIFY(brightness(image) < 0.2);
+        // The style's warning icon is yellow and black: nothing red-only
+        // about it unless it is shaded.
+        const QImage icon = w->error_box->iconPixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < icon.height(); ++y)
+            for (int x = 0; x < icon.width(); ++x)
+                QVERIFY(qGreen(icon.pixel(x, y)) == 0 && qBlue(icon.pixel(x, y)) == 0);
         w->ui->actionNight_vision->trigger();
         QMessageBox day(QMessageBox::Warning, "", "", QMessageBox::Ok);
         QCOMPARE(w->error_box->iconPixmap().toImage(), day.iconPixmap().toImage());
+    }
+
+    // The toolkit's own box, whose logo is green.
+    void about_qt_by_night()
+    {
+        w->ui->actionNight_vision->trigger();
+        QString bad = "no box";
+        QTimer::singleShot(200, this, [&bad] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                bad = non_red_pixel(box->grab().toImage());
+                box->close();
+            }
+        });
+        w->ui->actionAbout_Qt->trigger();
+        QVERIFY2(bad.isEmpty(), qPrintable(bad));
     }
 
     void night_option_starts_in_night_vision()
