@@ -17,9 +17,17 @@ namespace {
 
 bool night_on = false;
 // The palettes the application and its tool tips had before night vision
-// came on.
-QPalette *day_palette = nullptr;
-QPalette *day_tip_palette = nullptr;
+// came on (made at first use, once the application is there).
+QPalette &day_palette()
+{
+    static QPalette palette;
+    return palette;
+}
+QPalette &day_tip_palette()
+{
+    static QPalette palette;
+    return palette;
+}
 
 const char day_text_key[] = "orvex_day_text";
 const char day_back_key[] = "orvex_day_back";
@@ -82,16 +90,14 @@ void set_night_vision(bool on)
         return;
     night_on = on;
     if (on) {
-        delete day_palette;
-        delete day_tip_palette;
-        day_palette = new QPalette(QApplication::palette());
-        day_tip_palette = new QPalette(QToolTip::palette());
+        day_palette() = QApplication::palette();
+        day_tip_palette() = QToolTip::palette();
         QApplication::setPalette(night_palette());
         // Tool tips keep a palette of their own.
         QToolTip::setPalette(night_palette());
-    } else if (day_palette) {
-        QApplication::setPalette(*day_palette);
-        QToolTip::setPalette(*day_tip_palette);
+    } else {
+        QApplication::setPalette(day_palette());
+        QToolTip::setPalette(day_tip_palette());
     }
 }
 
