@@ -2,9 +2,8 @@
 // delayed status-bar messages and the status label colours.
 #include "orvex_obj_list.h"
 
-#include "orvex_night.h"
-
 #include "orvex_log.h"
+#include "orvex_night.h"
 #include "orvex_obj_list_form.h"
 #include "orvex_sky.h"
 #include "orvex_list.h"

@@ -1,9 +1,8 @@
 // The question before a slew to an object below the horizon.
 #include "orvex_obj_list.h"
 
-#include "orvex_night.h"
-
 #include "orvex_log.h"
+#include "orvex_night.h"
 #include "orvex_obj_list_form.h"
 #include "orvex_object.h"
 #include "orvex_reply_text.h"
