@@ -1,9 +1,12 @@
 #include "orvex_about.h"
 
+#include "orvex_night.h"
+
 #include <QBrush>
 #include <QColor>
 #include <QCoreApplication>
 #include <QFont>
+#include <QImage>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScrollBar>
@@ -11,6 +14,7 @@
 #include <QTextDocument>
 #include <QTextTable>
 #include <QTextTableFormat>
+#include <QUrl>
 
 QPoint bottom_centre(const QSize &window, const QSize &button)
 {
@@ -78,25 +82,61 @@ QString Orvex_about::description_html() const
 
 void Orvex_about::build_text()
 {
+    // Fixed once here: later resizes leave the table as it was built.
+    build_document(width() - 2 * page_margin - 10);
+}
+
+void Orvex_about::set_night(bool on)
+{
+    night = on;
+    // The page is built again as it was, only in the other colours.
+    if (about_doc)
+        build_document(table_width);
+}
+
+namespace {
+// The picture in dim red: each pixel of its own brightness, transparency kept.
+QImage night_picture(const QString &path)
+{
+    QImage image(path);
+    if (image.isNull())
+        return image;
+    image = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            line[x] = night_shade(QColor::fromRgba(line[x])).rgba();
+    }
+    return image;
+}
+} // namespace
+
+void Orvex_about::build_document(int width)
+{
     set_texts();
     if (about_doc) {
         about_doc->deleteLater();
         about_doc = nullptr;
     }
-    const QString picture = QCoreApplication::applicationDirPath()
-                            + QLatin1Char('/')
-                            + QCoreApplication::applicationName()
-                            + QLatin1String("_icon.png");
+    table_width = width;
+    QString picture = QCoreApplication::applicationDirPath()
+                      + QLatin1Char('/')
+                      + QCoreApplication::applicationName()
+                      + QLatin1String("_icon.png");
 
     about_doc = new QTextDocument(this);
-    about_doc->setDocumentMargin(20);
+    about_doc->setDocumentMargin(page_margin);
+    if (night) {
+        const QImage image = night_picture(picture);
+        picture = QStringLiteral("orvex-night-picture");
+        about_doc->addResource(QTextDocument::ImageResource, QUrl(picture), image);
+    }
 
     QTextTableFormat format;
     format.setBorderStyle(QTextFrameFormat::BorderStyle_None);
-    format.setBackground(QBrush(QColor(QStringLiteral("lightyellow")), Qt::SolidPattern));
-    // Fixed once here: later resizes leave the table as it was built.
-    const int table_width = width() - 2 * int(about_doc->documentMargin()) - 10;
-    format.setWidth(QTextLength(QTextLength::FixedLength, table_width));
+    const QColor back = night ? QColor(28, 0, 0) : QColor(QStringLiteral("lightyellow"));
+    format.setBackground(QBrush(back, Qt::SolidPattern));
+    format.setWidth(QTextLength(QTextLength::FixedLength, width));
 
     QTextCursor cursor(about_doc);
     cursor.movePosition(QTextCursor::Start);

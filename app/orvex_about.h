@@ -29,6 +29,8 @@ public:
     // Builds a fresh document; the previous one is deleted once control is
     // back in the event loop, as it may still be painted until then.
     void build_text();
+    // Night vision: the page in dark red, picture included.
+    void set_night(bool on);
 
     QPushButton *close_btn;
     QTextDocument *about_doc = nullptr;
@@ -44,6 +46,11 @@ private:
     void set_texts();
     void place_close();
     QString description_html() const;
+    void build_document(int table_width);
+
+    static constexpr int page_margin = 20;
+    bool night = false;
+    int table_width = 0;
 };
 
 #endif

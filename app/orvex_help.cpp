@@ -2,12 +2,14 @@
 
 #include "orvex_about.h"
 #include "orvex_log.h"
+#include "orvex_night.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScrollBar>
 #include <QTextCodec>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -65,8 +67,25 @@ void Orvex_help::load_help(const QString &path)
     }
     // Pictures named in the manual are looked up beside it.
     setSearchPaths({QFileInfo(path).absolutePath()});
-    help_doc->setHtml(codec->toUnicode(file.readAll()));
+    const QString page = codec->toUnicode(file.readAll());
     file.close();
+    // The manual shows the label colours in colour; by night in reds.
+    help_doc->setHtml(night ? night_shade_html(page) : page);
+    shown_path = path;
+}
+
+void Orvex_help::set_night(bool on)
+{
+    if (night == on)
+        return;
+    night = on;
+    if (shown_path.isEmpty())
+        return;
+    const int at = verticalScrollBar()->value();
+    load_help(shown_path);
+    // Laid out at once, so that the page scrolls back to where it was.
+    help_doc->pageCount();
+    verticalScrollBar()->setValue(at);
 }
 
 void Orvex_help::scroll_to_begin()

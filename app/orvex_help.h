@@ -22,11 +22,15 @@ public:
     // Scrolls to the anchor "begin"; a manual without one stays where it is
     // (the browser itself would jump to the top).
     void scroll_to_begin();
+    // Night vision: the manual again, its colours in dim red (or back).
+    void set_night(bool on);
 
     QPushButton *close_btn;
     QPushButton *begin_btn;
     QTextDocument *help_doc;
     QTextCodec *codec;
+    QString shown_path; // the manual shown, read again for night vision
+    bool night = false;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

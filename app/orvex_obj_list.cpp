@@ -5,6 +5,7 @@
 #include "orvex_help.h"
 #include "orvex_list.h"
 #include "orvex_log.h"
+#include "orvex_night.h"
 #include "orvex_obj_list_form.h"
 #include "orvex_sky.h"
 #include "orvex_startup.h"
@@ -68,7 +69,7 @@ Orvex_Obj_List::Orvex_Obj_List(QWidget *parent)
     Orvex_object::name = QStringLiteral("Unknown");
     for (QPushButton *b : {ui->orvex_send_btn, ui->orvex_slew_btn, ui->orvex_stop_btn}) {
         b->setEnabled(false);
-        b->setStyleSheet(QStringLiteral("color: gray;"));
+        b->setStyleSheet(button_style(false));
     }
     ra2000 = QStringLiteral("00:00:00.0");
     dec2000 = QStringLiteral("+00:00:00.0");
@@ -81,6 +82,8 @@ Orvex_Obj_List::Orvex_Obj_List(QWidget *parent)
     update_sidereal_time();
     print_start_lines();
     tel_object->is_comment = false;
+
+    start_night_if_asked(QCoreApplication::arguments());
 }
 
 Orvex_Obj_List::~Orvex_Obj_List()
@@ -126,7 +129,8 @@ void Orvex_Obj_List::print_start_lines()
     log_out(QLatin1String("Orvex_Obj_List start ") + log_timestamp());
     log_out(QLatin1String("stime=") + sec_to_hms(sidereal_time));
     const QString machine = QHostInfo::localHostName();
-    const QStringList args = QCoreApplication::arguments();
+    bool night = false;
+    const QStringList args = without_night_option(QCoreApplication::arguments(), &night);
     const Orvex_host_flags flags = host_flags(machine, tcs_host, args);
     on_tcs_host = flags.on_tcs_host;
     not_local = flags.not_local;

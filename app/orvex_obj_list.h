@@ -11,6 +11,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QString>
+#include <QStringList>
 #include <QTranslator>
 
 class Orvex_Obj_List_form;
@@ -45,6 +46,9 @@ public:
     static void set_colors(QLabel *label, const QString &text_color,
                            const QString &back_color);
 
+    // "--night" among the command-line arguments starts in night vision.
+    void start_night_if_asked(const QStringList &args);
+
 private slots:
     void on_actionQuit_triggered();
     void on_orvex_show_pass_btn_pressed();
@@ -76,6 +80,7 @@ private slots:
     void on_actionViewOrvex_triggered(bool checked);
     void on_actionAZGrid_triggered(bool checked);
     void on_actionSky_names_triggered(bool checked);
+    void on_actionNight_vision_triggered(bool checked);
     void on_actionSave_list_triggered();
     void on_actionInsert_Object_triggered();
     void on_actionAdd_Object_triggered();

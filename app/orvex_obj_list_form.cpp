@@ -9,6 +9,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -145,6 +146,8 @@ void Orvex_Obj_List_form::build(QMainWindow *window)
     actionViewOrvex = make_action(window, "actionViewOrvex", true);
     actionAZGrid = make_action(window, "actionAZGrid", true);
     actionSky_names = make_action(window, "actionSky_names", true);
+    actionNight_vision = make_action(window, "actionNight_vision", true);
+    actionNight_vision->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_N));
 
     centralwidget = new QWidget(window);
     centralwidget->setObjectName(QStringLiteral("centralwidget"));
@@ -360,6 +363,7 @@ void Orvex_Obj_List_form::build(QMainWindow *window)
     menuWindows->addAction(actionViewOrvex);
     menuWindows->addAction(actionAZGrid);
     menuWindows->addAction(actionSky_names);
+    menuWindows->addAction(actionNight_vision);
     menuObjList->addAction(actionAdd_Object);
     menuObjList->addAction(actionInsert_Object);
     menuObjList->addAction(actionInsert_Comment);
@@ -432,6 +436,8 @@ void Orvex_Obj_List_form::set_texts(QMainWindow *window)
     actionAZGrid->setToolTip(QStringLiteral("A/Z Grid (or HA/Decl)"));
     actionSky_names->setText(QCoreApplication::translate("Orvex_Obj_List", "Names in the sky"));
     actionSky_names->setToolTip(QCoreApplication::translate("Orvex_Obj_List", "Write each object's name beside its circle"));
+    actionNight_vision->setText(QCoreApplication::translate("Orvex_Obj_List", "Night vision"));
+    actionNight_vision->setToolTip(QCoreApplication::translate("Orvex_Obj_List", "Dark red colours that keep the eyes used to the dark"));
 
     groupBox_3->setTitle(QCoreApplication::translate("Orvex_Obj_List", "Orvex Object:"));
     orvex_obj_lab->setText(QCoreApplication::translate("Orvex_Obj_List", "Obj.Name"));

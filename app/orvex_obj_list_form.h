@@ -65,6 +65,7 @@ public:
     QAction *actionViewOrvex;
     QAction *actionAZGrid;
     QAction *actionSky_names;
+    QAction *actionNight_vision;
 
     QWidget *centralwidget;
     QGroupBox *groupBox_3;

@@ -1,5 +1,18 @@
 #include "orvex_startup.h"
 
+QStringList without_night_option(const QStringList &args, bool *night)
+{
+    QStringList rest;
+    *night = false;
+    for (int i = 0; i < args.size(); ++i) {
+        if (i > 0 && args.at(i) == QLatin1String("--night"))
+            *night = true;
+        else
+            rest << args.at(i);
+    }
+    return rest;
+}
+
 Orvex_host_flags host_flags(const QString &machine_host,
                             const QString &tcs_host, const QStringList &args)
 {

@@ -12,6 +12,10 @@ struct Orvex_host_flags
     bool not_local = false;
 };
 
+// The arguments without "--night" (anywhere after the program name), and
+// whether it was there: the first-argument rule below sees the others only.
+QStringList without_night_option(const QStringList &args, bool *night);
+
 // args are the command-line arguments including the program name.
 Orvex_host_flags host_flags(const QString &machine_host,
                             const QString &tcs_host, const QStringList &args);

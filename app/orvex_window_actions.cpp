@@ -5,16 +5,19 @@
 #include "orvex_about.h"
 #include "orvex_help.h"
 #include "orvex_list.h"
+#include "orvex_night.h"
 #include "orvex_obj_list_form.h"
 #include "orvex_sky.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QKeySequence>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 
 // Ctrl+. stops the telescope from whichever window has the keyboard, F1
-// opens the manual. The keys are the application's, so they need one
+// opens the manual, Ctrl+N switches night vision. The keys are the application's, so they need one
 // window that shows and is not shadowed by a modal one; About is modal, and
 // Stop is added to it as well. The key does what the button does, only when
 // the button is enabled.
@@ -30,12 +33,15 @@ void Orvex_Obj_List::setup_keys()
     });
     ui->actionHelp->setShortcut(QKeySequence(Qt::Key_F1));
     ui->actionHelp->setShortcutContext(Qt::ApplicationShortcut);
+    ui->actionNight_vision->setShortcutContext(Qt::ApplicationShortcut);
     for (QWidget *window : {static_cast<QWidget *>(this), static_cast<QWidget *>(list_win),
                             static_cast<QWidget *>(sky_win), static_cast<QWidget *>(help_win)}) {
         window->addAction(stop_key);
         window->addAction(ui->actionHelp);
+        window->addAction(ui->actionNight_vision);
     }
     about_win->addAction(stop_key);
+    about_win->addAction(ui->actionNight_vision);
 }
 
 void Orvex_Obj_List::on_actionQuit_triggered()
@@ -81,5 +87,12 @@ void Orvex_Obj_List::on_actionSky_names_triggered(bool checked)
 
 void Orvex_Obj_List::on_actionAbout_Qt_triggered()
 {
+    // The toolkit builds its box inside the call: its logo is shaded once
+    // the box is up.
+    if (night_vision())
+        QTimer::singleShot(0, this, [] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                night_box(box);
+        });
     QMessageBox::aboutQt(nullptr, QString());
 }

@@ -213,6 +213,13 @@ void Orvex_list::refresh_visibility()
     }
 }
 
+void Orvex_list::changeEvent(QEvent *event)
+{
+    QFrame::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        refresh_visibility();
+}
+
 void Orvex_list::sidereal_time_changed()
 {
     const Visibility_key k = visibility_key();

@@ -97,6 +97,8 @@ public slots:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Night vision changes the palette: the dimmed lines take its colour.
+    void changeEvent(QEvent *event) override;
 
 private slots:
     void orvex_list_click(QListWidgetItem *item);

@@ -3,6 +3,7 @@
 
 #include "orvex_log.h"
 #include "orvex_lst_format.h"
+#include "orvex_night.h"
 
 #include <QDir>
 #include <QFile>
@@ -229,7 +230,9 @@ void Orvex_list::on_orvex_get_lst_btn_clicked()
     const QString start = last_file.isNull() ? QDir::currentPath() : QString();
     const QString path = QFileDialog::getOpenFileName(
         this, tr("Choose objects list file"), start,
-        QLatin1String(".lst(*.lst);;") + tr("All files(*.*)"));
+        QLatin1String(".lst(*.lst);;") + tr("All files(*.*)"), nullptr,
+        // The desktop's own dialog knows nothing of night vision.
+        night_vision() ? QFileDialog::DontUseNativeDialog : QFileDialog::Options());
     if (path.isEmpty())
         return;
     read_list_file(path);

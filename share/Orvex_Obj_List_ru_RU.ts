@@ -120,6 +120,14 @@
         <translation>Подписывать каждый объект его именем рядом с кружком</translation>
     </message>
     <message>
+        <source>Night vision</source>
+        <translation>Ночное зрение</translation>
+    </message>
+    <message>
+        <source>Dark red colours that keep the eyes used to the dark</source>
+        <translation>Тёмно-красные цвета, чтобы глаза не отвыкали от темноты</translation>
+    </message>
+    <message>
         <source>Orvex Object:</source>
         <translation>Объект Orvex:</translation>
     </message>

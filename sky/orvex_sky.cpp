@@ -49,6 +49,12 @@ void Orvex_sky::set_grid_az(bool on)
     update();
 }
 
+void Orvex_sky::set_night(bool on)
+{
+    night = on;
+    update();
+}
+
 void Orvex_sky::set_list_window(Orvex_list *list) { list_window = list; }
 
 // The cardinal letters are painted in the language too.

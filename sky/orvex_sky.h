@@ -33,6 +33,8 @@ public:
 
     void set_view_ksv(bool on);
     void set_grid_az(bool on);
+    // Night vision: the view paints with its night colours.
+    void set_night(bool on);
     void set_list_window(Orvex_list *list);
     void retranslate();
     void set_tel_flip(bool flip);
@@ -74,6 +76,7 @@ public:
     Orvex_object *telescope;
     bool all_sky = true;
     bool hadec_grid = true;
+    bool night = false;
     bool tel_flip = false;
     bool tel_flip_known = false; // a state reply has told the side
     bool state_ok = false;

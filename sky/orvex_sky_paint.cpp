@@ -2,6 +2,7 @@
 // paint, and the pixel positions used by the mouse are left in them.
 #include "orvex_sky.h"
 
+#include "orvex_sky_colors.h"
 #include "orvex_sky_math.h"
 #include "orvex_state_age.h"
 #include "orvex_visibility.h"
@@ -90,12 +91,14 @@ void Orvex_sky::paint_sky(QPaintDevice *device)
     if (sky_scale_font(scaled, D))
         painter.setFont(scaled);
 
-    QPen pen_a(QBrush(QColor(0, 0, 0)), 1, Qt::SolidLine);
-    QPen pen_b(QBrush(QColor(128, 128, 128)), 1, Qt::SolidLine);
-    const QColor text_color = pen_a.color();
+    // Every colour comes from the colour set of the mode (day or night).
+    const Orvex_sky_colors &colors = sky_colors(night);
+    QPen pen_a(QBrush(colors.line), 1, Qt::SolidLine);
+    QPen pen_b(QBrush(colors.grid_minor), 1, Qt::SolidLine);
+    const QColor text_color = colors.line;
 
     painter.setPen(pen_a);
-    painter.setBrush(QBrush(QColor(QStringLiteral("White")), Qt::SolidPattern));
+    painter.setBrush(QBrush(colors.disc, Qt::SolidPattern));
     const int disc = sky_trunc(Rd + 0.5);
     painter.drawEllipse(QPoint(R, R), disc, disc);
     painter.setBrush(Qt::NoBrush);
@@ -114,6 +117,7 @@ void Orvex_sky::paint_sky(QPaintDevice *device)
         paint_horizon(painter, pen_b);
 
     pen_a.setWidth(2);
+    pen_a.setColor(colors.object);
     painter.setPen(pen_a);
 
     if (!objects->isEmpty() && !telescope->is_comment && sidereal_time >= 0) {
@@ -191,14 +195,14 @@ void Orvex_sky::paint_telescope(QPainter &painter, QPen &pen_b)
     const int L = sky_line_step(D);
     Orvex_object &t = *telescope;
 
-    pen_b.setColor(QColor(QStringLiteral("Red")));
+    pen_b.setColor(sky_colors(night).telescope);
     pen_b.setWidth(sky_red_pen_width(D));
     // An old state keeps its place but not its colour: dashed and grey, so
     // nobody takes it for where the telescope is now. The shared pen stays
     // solid for the horizon and the selection.
     QPen pen = pen_b;
     if (state_old) {
-        pen.setColor(QColor(QStringLiteral("DimGray")));
+        pen.setColor(sky_colors(night).telescope_old);
         pen.setDashPattern({2, 2});
     }
     painter.setPen(pen);
@@ -247,7 +251,7 @@ void Orvex_sky::paint_telescope_line(QPainter &painter, int x, int y,
 
 void Orvex_sky::paint_horizon(QPainter &painter, QPen &pen_b)
 {
-    pen_b.setColor(QColor(QStringLiteral("Red")));
+    pen_b.setColor(sky_colors(night).horizon);
     pen_b.setWidth(sky_red_pen_width(view_size));
     painter.setPen(pen_b);
     painter.setBrush(Qt::NoBrush);
@@ -282,7 +286,7 @@ void Orvex_sky::paint_objects(QPainter &painter, QPen &pen_a, QPen &pen_b)
     // Objects below the horizon profile (the one a slew would meet) are
     // drawn faded: they are there, but not to be observed now.
     QPen below_pen = painter.pen();
-    below_pen.setColor(QColor(QStringLiteral("Silver")));
+    below_pen.setColor(sky_colors(night).object_below);
     const Circle_stamp below_stamp(stamped ? below_pen : QPen(), s);
     const Orvex_horizon_line horizon(horizon_sets());
     for (const Orvex_object *o : qAsConst(*objects)) {
@@ -305,7 +309,7 @@ void Orvex_sky::paint_objects(QPainter &painter, QPen &pen_a, QPen &pen_b)
         return;
     const int x = o.screen_x, y = o.screen_y;
     if (x > 0 && y > 0) {
-        pen_b.setColor(QColor(QStringLiteral("Blue")));
+        pen_b.setColor(sky_colors(night).selection);
         painter.setPen(pen_b);
         painter.drawLine(x - in, y - in, x - out, y - out);
         painter.drawLine(x + in, y + in, x + out, y + out);
@@ -321,7 +325,7 @@ void Orvex_sky::paint_selection_text(QPainter &painter, const Orvex_object &o,
                                      QPen &pen_a)
 {
     const int D = view_size, L = sky_line_step(D);
-    pen_a.setColor(QColor(QStringLiteral("DarkBlue")));
+    pen_a.setColor(sky_colors(night).selection_text);
     pen_a.setWidth(1);
     painter.setPen(pen_a);
     const double x = 5.0;

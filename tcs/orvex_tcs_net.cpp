@@ -3,6 +3,7 @@
 #include "orvex_obj_list.h"
 
 #include "orvex_log.h"
+#include "orvex_night.h"
 #include "orvex_obj_list_form.h"
 #include "orvex_sky.h"
 #include "orvex_list.h"
@@ -75,6 +76,9 @@ void Orvex_Obj_List::show_error_box(const QString &title, const QString &text, i
         connect(error_box, &QDialog::finished, this, &Orvex_Obj_List::error_box_closed);
     }
     error_box_duties |= duties;
+    // The style's icon, in dim red by night.
+    error_box->setIcon(QMessageBox::Warning);
+    night_box(error_box);
     error_box->setWindowTitle(title);
     error_box->setText(clip_for_display(blank_controls(text), 2000));
     if (error_box->isVisible())
@@ -181,6 +185,14 @@ void Orvex_Obj_List::orvex_show_stat_msg()
 void Orvex_Obj_List::set_colors(QLabel *label, const QString &text_color,
                                 const QString &back_color)
 {
+    // The day colours are kept on the label whatever the mode: night vision
+    // shows them mapped to its reds, and gives them back when it ends.
+    keep_day_colors(label, text_color.isEmpty() ? QColor() : QColor(text_color),
+                    back_color.isEmpty() ? QColor() : QColor(back_color));
+    if (night_vision()) {
+        night_refresh_label(label);
+        return;
+    }
     QPalette pal = label->palette();
     const QColor text = text_color.isEmpty() ? pal.color(QPalette::WindowText)
                                              : QColor(text_color);

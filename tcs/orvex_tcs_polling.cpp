@@ -2,6 +2,7 @@
 #include "orvex_obj_list.h"
 
 #include "orvex_log.h"
+#include "orvex_night.h"
 #include "orvex_obj_list_form.h"
 #include "orvex_sky.h"
 #include "orvex_state_age.h"
@@ -21,7 +22,7 @@ namespace {
 // Restyling a button costs a style pass: only a real change does it.
 void set_button(QPushButton *button, bool enabled)
 {
-    const QString style = enabled ? QStringLiteral("color: black;") : QStringLiteral("color: gray;");
+    const QString style = button_style(enabled);
     if (button->isEnabled() == enabled && button->styleSheet() == style)
         return;
     button->setEnabled(enabled);

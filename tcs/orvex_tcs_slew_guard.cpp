@@ -2,6 +2,7 @@
 #include "orvex_obj_list.h"
 
 #include "orvex_log.h"
+#include "orvex_night.h"
 #include "orvex_obj_list_form.h"
 #include "orvex_object.h"
 #include "orvex_reply_text.h"
@@ -57,6 +58,7 @@ bool Orvex_Obj_List::slew_guard_allows(const Orvex_command_form &form)
     QMessageBox box(QMessageBox::Question, tr("Send and Slew Orvex"), slew_question_text(name, c),
                     QMessageBox::Yes | QMessageBox::No, this);
     make_plain(&box);
+    night_box(&box);
     // Our own words: the toolkit's translations may be missing on the machine.
     box.button(QMessageBox::Yes)->setText(tr("Yes"));
     box.button(QMessageBox::No)->setText(tr("No"));

@@ -339,7 +339,7 @@ private slots:
         }
         QCOMPARE(entries.join(' '),
                  QStringLiteral("File: actionRead_and_Add_list actionClear_list - actionSave_list - actionQuit "
-                                "Windows: actionOrvex_List actionOrvex_Sky actionViewOrvex actionAZGrid actionSky_names "
+                                "Windows: actionOrvex_List actionOrvex_Sky actionViewOrvex actionAZGrid actionSky_names actionNight_vision "
                                 "ObjList: actionAdd_Object actionInsert_Object actionInsert_Comment - "
                                 "actionRemove_Object Help: actionNatLang actionHelp actionAbout actionAbout_Qt"));
     }
