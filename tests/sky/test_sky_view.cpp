@@ -200,6 +200,37 @@ private slots:
         QVERIFY(count(img, red, QRect(0, 280, 550, 270)) + count(img, red, QRect(0, 0, 40, 40)) == 0 && near(img, 367, 183, red));
     }
 
+    // Objects are placed below 86 degrees of zenith distance only; a left
+    // press picks the nearest closer than 10 pixels and always repaints,
+    // other buttons do nothing.
+    void mouse_picks_a_placed_object()
+    {
+        Orvex_object *o = add(43200, (latitude - 35) * 3600); // on the meridian
+        Orvex_object *low = add(43200, (latitude - 85.999) * 3600), *lower = add(43200, (latitude - 86.001) * 3600);
+        paint();
+        QVERIFY(o->screen_y == 382 && low->screen_y > 0 && lower->screen_x == -1 && lower->screen_y == -1);
+        paints = 0;
+        QTest::mouseClick(v, Qt::RightButton, {}, QPoint(275, 382));
+        QTest::mouseClick(v, Qt::MiddleButton, {}, QPoint(275, 382));
+        expect(false, -1);
+        QTest::mouseClick(v, Qt::LeftButton, {}, QPoint(265, 382)); // 10 px away
+        expect(true, -1);
+        QTest::mouseClick(v, Qt::LeftButton, {}, QPoint(266, 382));
+        expect(true, 0);
+        // Neither a telescope record nor a sidereal time: nothing can be hit.
+        v->current_index = -1;
+        telescope.is_comment = true;
+        QTest::mouseClick(v, Qt::LeftButton, {}, QPoint(275, 382));
+        expect(true, -1);
+        telescope.is_comment = false;
+        sidereal_time = -1;
+        QTest::mouseClick(v, Qt::LeftButton, {}, QPoint(275, 382));
+        expect(true, -1);
+        sidereal_time = 43200;
+        QTest::mouseDClick(v, Qt::LeftButton, {}, QPoint(275, 382));
+        expect(true, 0);
+    }
+
     // Circles are stamped from one image; they must match circles drawn
     // one by one over the same view without objects.
     void paint_stamped_circles_are_the_drawn_circles()

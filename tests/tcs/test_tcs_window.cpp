@@ -113,6 +113,15 @@ private slots:
         QVERIFY(colors().endsWith("#000000 #d3d3d3 ")); // Black on Lightgray
         QCOMPARE(w->ui->orvex_level_lab->text(), QStringLiteral("User=? Level = ? "));
         QVERIFY(w->level == 0 && w->get_timer->interval() == 15000);
+        // User and Pass, in that order, only with a password of 2 characters or more.
+        QCOMPARE(sent(state_path).value(0), state_path + "?User=guest&Pass=kzmrp");
+        server.requests.clear();
+        set_password("ab");
+        QTRY_VERIFY(!w->get_reply);
+        w->get_timer->stop();
+        set_password("x");
+        get_state(good(""));
+        QCOMPARE(sent(state_path), (QList<QByteArray>{state_path + "?User=guest&Pass=ab", state_path}));
     }
 
     void commands_and_replies()
