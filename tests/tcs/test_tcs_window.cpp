@@ -101,6 +101,8 @@ private slots:
         QVERIFY(out.contains("User=observer Level=7") && sidereal_time == 5400.0 && w->tel_object->ra == 7200.0);
         QCOMPARE(buttons_and_labels(), QStringLiteral("1111 On Simul Tracking"));
         QCOMPARE(colors(), QStringLiteral("#ffffff #ffc0cb #0000ff #90ee90 ")); // White on Pink, Blue on LightGreen
+        get_state(good("User=observer\nLevel=7\n")); // 7 is never the stored 5: logged again
+        QCOMPARE(out.count("User=observer Level=7"), 2);
         // On the TCS web host a non-local level-3 observer may only send.
         w->on_tcs_host = w->not_local = true;
         get_state(good("Level=3\n"));
