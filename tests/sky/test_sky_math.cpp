@@ -80,7 +80,8 @@ private slots:
         // Other sides tell every divisor (7, 20, 30, 35, 40) from its neighbour.
         const int text_x_800[] = {587, 602, 633, 661, 685}, text_x_1000[] = {735, 754, 793, 829, 858};
         for (int k = 1; k <= 5; ++k)
-            QVERIFY(sky_telescope_text_x(800, k) == text_x_800[k - 1] && sky_telescope_text_x(1000, k) == text_x_1000[k - 1]);
+            QVERIFY(sky_telescope_text_x(800, k) == text_x_800[k - 1]
+                    && sky_telescope_text_x(1000, k) == text_x_1000[k - 1]);
         // Negative hour angles wrap; 23.9995 shows as 0, not "24.000".
         QVERIFY(sky_selection_hour_angle(0, 7200) == 22.0 && sky_selection_hour_angle(86398.2, 0) == 0.0);
         QVERIFY(sky_selection_hour_angle(1800, 0) == 0.5 && sky_selection_hour_angle(7200, 7200) == 0.0);

@@ -61,7 +61,8 @@ private slots:
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<QString>("changed");
         const QList<QPair<const char *, const char *>> rows = {
-            {"User=42", "user<42> user_seen"}, {"Userx", "user_seen"}, {"Level=7", "level 7"}, {"Level=x", ""}, {"Stime=25.5", "stime 5400"}, {"Stime=-25.5", "stime -5400"},
+            {"User=42", "user<42> user_seen"}, {"Userx", "user_seen"}, {"Level=7", "level 7"}, {"Level=x", ""},
+            {"Stime=25.5", "stime 5400"}, {"Stime=-25.5", "stime -5400"},
             {"RA=2", "ra 7200"}, {"RA 2", ""}, {"ra2000=12:00:00", "ra2000<12:00:00>"}, {"Dec=-1.5", "decl -5400"},
             {"dec2000=+45:00:00", "dec2000<+45:00:00>"}, {"HA=1", "ha 3600"}, {"VHA=0.5", "vha 0.5"},
             {"offHA=1.25", "off_ha 1.25"}, {"A=20", "azimuth 72000"}, {"Z=2", "zenith 7200"}, {"VDec=-3", "vdec -3"},
@@ -93,7 +94,8 @@ private slots:
         for (const auto &t : texts)
             if (!t.second.isEmpty())
                 s << t.first + QStringLiteral("<") + t.second + '>';
-        const QList<QPair<const char *, bool>> flags = {{"user_seen", r.user_seen}, {"flip", r.tel_flip}, {"ok", r.state_ok}};
+        const QList<QPair<const char *, bool>> flags = {
+            {"user_seen", r.user_seen}, {"flip", r.tel_flip}, {"ok", r.state_ok}};
         for (const auto &f : flags)
             if (f.second)
                 s << f.first;
@@ -248,7 +250,8 @@ private slots:
         Orvex_command_form full{"M 51", "12:30:00", "+45:00:00", "2000.0", "0.004", "0.06"};
         QCOMPARE(command_query("observer", "pw", "Send", full, q), Orvex_form_error::none);
         QCOMPARE(q, (Orvex_query{{"User", "observer"}, {"Pass", "pw"}, {"RA", "12:30:00"}, {"Dec", "+45:00:00"},
-                                 {"Epoch", "2000.0"}, {"Name", "M 51"}, {"Mess", "from Orvex_Obj_List"}, {"Cmd", "Send"}}));
+                                 {"Epoch", "2000.0"}, {"Name", "M 51"}, {"Mess", "from Orvex_Obj_List"},
+                                 {"Cmd", "Send"}}));
         full.name.clear();
         QCOMPARE(command_query("observer", "pw", "Send", full, q), Orvex_form_error::none);
         QCOMPARE(q.value(5), (QPair<QString, QString>("Mess", "from Orvex_Obj_List")));
