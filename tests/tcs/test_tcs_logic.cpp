@@ -52,6 +52,10 @@ private slots:
         // The last character goes, not its last byte.
         QCOMPARE(parse_state_body("ObjName=Яд").obj_name + parse_state_body("ObjName=x\xF0\x9F\x98\x80").obj_name,
                  QStringLiteral("Яx"));
+        QVERIFY(parse_state_body("\xF0\x9F\x98\x80").status_line.isEmpty()); // no half character left
+        // A later key leaves what an earlier one set.
+        QVERIFY(parse_state_body("State=Ok\nTelMode=Tracking\n").state_ok
+                && parse_state_body("TelFlip=Yes\nTCSmode=Simul\n").tel_flip);
     }
 
     // One line of a reply on its own: the key that takes it and every field
