@@ -119,6 +119,7 @@ private slots:
         QTest::newRow("row 0") << 550 << QPoint(100, 1) << QVector<QPoint>{{100, 0}} << -1;
         QTest::newRow("column 0") << 550 << QPoint(1, 100) << QVector<QPoint>{{0, 100}} << -1;
         QTest::newRow("row 1") << 550 << QPoint(100, 1) << QVector<QPoint>{{100, 1}} << 0;
+        QTest::newRow("column 1") << 550 << QPoint(1, 100) << QVector<QPoint>{{1, 100}} << 0;
         QTest::newRow("a 6 px view: q below 72") << 6 << QPoint(1, 1) << QVector<QPoint>{{10, 1}, {9, 1}} << 1;
     }
     void hit_distance()

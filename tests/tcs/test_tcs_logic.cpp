@@ -65,7 +65,7 @@ private slots:
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<QString>("changed");
         const QList<QPair<const char *, const char *>> rows = {
-            {"User=42", "user<42> user_seen"}, {"Userx", "user_seen"}, {"Level=7", "level 7"}, {"Level=x", ""},
+            {"User=42", "user<42> user_seen"}, {"Userx", "user_seen"}, {"Level=10", "level 10"}, {"Level=x", ""},
             {"Stime=25.5", "stime 5400"}, {"Stime=-25.5", "stime -5400"},
             {"RA=2", "ra 7200"}, {"RA 2", ""}, {"ra2000=12:00:00", "ra2000<12:00:00>"}, {"Dec=-1.5", "decl -5400"},
             {"dec2000=+45:00:00", "dec2000<+45:00:00>"}, {"HA=1", "ha 3600"}, {"VHA=0.5", "vha 0.5"},
