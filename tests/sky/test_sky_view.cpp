@@ -2,6 +2,7 @@
 #include "orvex_log.h"
 #include "orvex_sky.h"
 #include "orvex_sky_math.h"
+#include "orvex_slew_guard.h"
 #include "orvex_tcs_host.h"
 
 #include <QApplication>
@@ -163,6 +164,32 @@ private slots:
         expect(true, 1);
         v->set_state_ok(false); // the cross goes at once, whatever state_updated would do
         expect(true, 1);
+        telescope.is_comment = false;
+        v->current_index = 2; // the selected last object was removed: the new last one
+        v->list_changed();
+        expect(true, 1);
+        // A row from the list window, clamped to the list; none below 0.
+        add();
+        v->set_current(5);
+        expect(true, 2);
+        v->set_current(0);
+        expect(true, 0);
+        v->set_current(-3);
+        expect(true, -1);
+        // An empty list keeps no selection; the telescope's cross still moves when the state is good.
+        qDeleteAll(list);
+        list.clear();
+        v->set_current(0);
+        expect(true, -1);
+        v->current_index = 4;
+        v->state_updated();
+        expect(false, -1);
+        v->state_ok = true;
+        v->state_updated();
+        expect(true, -1);
+        // A TelFlip line tells the slew guard which side's horizon counts.
+        v->set_tel_flip(true);
+        QVERIFY(v->tel_flip && v->horizon_sets().flip_known);
     }
 
     // Only what has a direction is drawn or hit: the telescope, objects, the horizon.
@@ -205,10 +232,13 @@ private slots:
     // other buttons do nothing.
     void mouse_picks_a_placed_object()
     {
+        Orvex_object *comment = add(43200, (latitude - 35) * 3600);
+        comment->is_comment = true; // a comment line is never placed, even with coordinates
         Orvex_object *o = add(43200, (latitude - 35) * 3600); // on the meridian
         Orvex_object *low = add(43200, (latitude - 85.999) * 3600), *lower = add(43200, (latitude - 86.001) * 3600);
         paint();
         QVERIFY(o->screen_y == 382 && low->screen_y > 0 && lower->screen_x == -1 && lower->screen_y == -1);
+        QCOMPARE(QPoint(comment->screen_x, comment->screen_y), QPoint(-1, -1));
         paints = 0;
         QTest::mouseClick(v, Qt::RightButton, {}, QPoint(275, 382));
         QTest::mouseClick(v, Qt::MiddleButton, {}, QPoint(275, 382));
@@ -216,7 +246,7 @@ private slots:
         QTest::mouseClick(v, Qt::LeftButton, {}, QPoint(265, 382)); // 10 px away
         expect(true, -1);
         QTest::mouseClick(v, Qt::LeftButton, {}, QPoint(266, 382));
-        expect(true, 0);
+        expect(true, 1);
         // Neither a telescope record nor a sidereal time: nothing can be hit.
         v->current_index = -1;
         telescope.is_comment = true;
@@ -228,7 +258,7 @@ private slots:
         expect(true, -1);
         sidereal_time = 43200;
         QTest::mouseDClick(v, Qt::LeftButton, {}, QPoint(275, 382));
-        expect(true, 0);
+        expect(true, 1);
     }
 
     // Circles are stamped from one image; they must match circles drawn
