@@ -34,6 +34,10 @@ private slots:
         QTest::newRow("south all-sky") << 550 << true << 0.0 << 90.0 << QPoint(275, 550);
         QTest::newRow("south KSV, -274.5 to -274") << 550 << false << 0.0 << 90.0 << QPoint(275, 1);
         QTest::newRow("west all-sky") << 550 << true << 90.0 << 90.0 << QPoint(550, 275);
+        QTest::newRow("north all-sky") << 550 << true << 180.0 << 90.0 << QPoint(275, 1);
+        QTest::newRow("north KSV") << 550 << false << 180.0 << 90.0 << QPoint(275, 550);
+        QTest::newRow("east all-sky") << 550 << true << -90.0 << 90.0 << QPoint(1, 275);
+        QTest::newRow("west KSV") << 550 << false << 90.0 << 90.0 << QPoint(550, 275);
         QTest::newRow("odd side keeps R 275") << 551 << true << 0.0 << 0.0 << QPoint(275, 275);
         QTest::newRow("below horizon KSV") << 550 << false << 0.0 << 120.0 << QPoint(275, 38);
         QTest::newRow("r 137.5 rounds up") << 550 << true << 0.0 << 45.0 << QPoint(275, 413);
@@ -109,8 +113,14 @@ private slots:
         const int text_x[] = {0, 403, 412, 434, 453, 469, 0}; // telescope lines 1 to 5
         for (int k = 0; k < 7; ++k)
             QCOMPARE(sky_telescope_text_x(550, k), text_x[k]);
+        // Other sides tell every divisor (7, 20, 30, 35, 40) from its neighbour.
+        const int text_x_800[] = {587, 602, 633, 661, 685}, text_x_1000[] = {735, 754, 793, 829, 858};
+        for (int k = 1; k <= 5; ++k)
+            QVERIFY(sky_telescope_text_x(800, k) == text_x_800[k - 1]
+                    && sky_telescope_text_x(1000, k) == text_x_1000[k - 1]);
         // Negative hour angles wrap; 23.9995 shows as 0, not "24.000".
         QVERIFY(sky_selection_hour_angle(0, 7200) == 22.0 && sky_selection_hour_angle(86398.2, 0) == 0.0);
+        QVERIFY(sky_selection_hour_angle(1800, 0) == 0.5 && sky_selection_hour_angle(7200, 7200) == 0.0);
     }
 
     void hit_test_takes_the_first_nearest_placed_object()
@@ -124,6 +134,44 @@ private slots:
         }
         // 10 px misses, 1 is a comment, x = 0 is not placed.
         QVERIFY(sky_hit_test(list, 100, 100, 550) == 2 && sky_hit_test(list, 1, 100, 550) == -1);
+    }
+
+    // The pick distance: closer than 10 pixels (q = dx*dx + dy*dy below
+    // 100), and below D*D + D*D, the first in the list on a tie; pixels in
+    // row or column 0 are "not placed".
+    void hit_distance_data()
+    {
+        QTest::addColumn<int>("D");
+        QTest::addColumn<QPoint>("click");
+        QTest::addColumn<QVector<QPoint>>("objects");
+        QTest::addColumn<int>("hit");
+        const QPoint c(100, 100);
+        QTest::newRow("9 px right, q 81") << 550 << c << QVector<QPoint>{{109, 100}} << 0;
+        QTest::newRow("10 px left, q 100") << 550 << c << QVector<QPoint>{{90, 100}} << -1;
+        QTest::newRow("6 across 8 down, q 100") << 550 << c << QVector<QPoint>{{106, 108}} << -1;
+        QTest::newRow("7 across 7 up, q 98") << 550 << c << QVector<QPoint>{{93, 93}} << 0;
+        QTest::newRow("the nearer") << 550 << c << QVector<QPoint>{{107, 107}, {103, 100}} << 1;
+        QTest::newRow("a tie, the first") << 550 << c << QVector<QPoint>{{103, 100}, {100, 97}} << 0;
+        QTest::newRow("row 0") << 550 << QPoint(100, 1) << QVector<QPoint>{{100, 0}} << -1;
+        QTest::newRow("column 0") << 550 << QPoint(1, 100) << QVector<QPoint>{{0, 100}} << -1;
+        QTest::newRow("row 1") << 550 << QPoint(100, 1) << QVector<QPoint>{{100, 1}} << 0;
+        QTest::newRow("column 1") << 550 << QPoint(1, 100) << QVector<QPoint>{{1, 100}} << 0;
+        QTest::newRow("a 6 px view: q below 72") << 6 << QPoint(1, 1) << QVector<QPoint>{{10, 1}, {9, 1}} << 1;
+    }
+    void hit_distance()
+    {
+        QFETCH(int, D);
+        QFETCH(QPoint, click);
+        QFETCH(QVector<QPoint>, objects);
+        QFETCH(int, hit);
+        QVector<Orvex_object> o(objects.size());
+        Orvex_object_list list;
+        for (int i = 0; i < o.size(); ++i) {
+            o[i].is_comment = false;
+            o[i].screen_x = objects[i].x(), o[i].screen_y = objects[i].y();
+            list << &o[i];
+        }
+        QCOMPARE(sky_hit_test(list, click.x(), click.y(), D), hit);
     }
 
     void horizon_reply_points_turn_to_the_south_and_to_zenith_distance()
@@ -145,6 +193,10 @@ private slots:
         QVERIFY(parse_horizon_reply("1 2\n", true).reverse && parse_horizon_reply("# site\n1 2\n", true).reverse);
         QVERIFY(!parse_horizon_reply("1 2\n", false).reverse);
         const Horizon_reply late = parse_horizon_reply("1 2\n# reverse\n3 4\n", false);
+        QVERIFY(!parse_horizon_reply("#reverse\n#direct\n1 2\n", false).reverse);
+        // A leading empty line is a point of its own.
+        const Horizon_reply empty_first = parse_horizon_reply("\n0 10\n", false);
+        QVERIFY(empty_first.points.size() == 2 && empty_first.points[0].zd == 90 && empty_first.points[1].zd == 80);
         QVERIFY(!late.reverse && late.points.size() == 2);
         QVERIFY(parse_horizon_reply("1 2\n# direct\n3 4\n", true).reverse);
         QCOMPARE(parse_horizon_reply("# reverse", false).points.size(), 0);

@@ -186,6 +186,32 @@ private slots:
         expect(true, 1);
         v->set_state_ok(false); // the cross goes at once, whatever state_updated would do
         expect(true, 1);
+        telescope.is_comment = false;
+        v->current_index = 2; // the selected last object was removed: the new last one
+        v->list_changed();
+        expect(true, 1);
+        // A row from the list window, clamped to the list; none below 0.
+        add();
+        v->set_current(5);
+        expect(true, 2);
+        v->set_current(0);
+        expect(true, 0);
+        v->set_current(-3);
+        expect(true, -1);
+        // An empty list keeps no selection; the telescope's cross still moves when the state is good.
+        qDeleteAll(list);
+        list.clear();
+        v->set_current(0);
+        expect(true, -1);
+        v->current_index = 4;
+        v->state_updated();
+        expect(false, -1);
+        v->state_ok = true;
+        v->state_updated();
+        expect(true, -1);
+        // A TelFlip line tells the slew guard which side's horizon counts.
+        v->set_tel_flip(true);
+        QVERIFY(v->tel_flip && v->horizon_sets().flip_known);
     }
 
     // Only what has a direction is drawn or hit: the telescope, objects, the horizon.
@@ -300,6 +326,40 @@ private slots:
         field ? void(*field = value) : v->set_position_known(false);
         QCOMPARE(paint(), with_text(none, red, 1, 1, "Position unknown"));
         QCOMPARE(QPoint(telescope.screen_x, telescope.screen_y), QPoint(-1, -1));
+    }
+
+    // Objects are placed below 86 degrees of zenith distance only; a left
+    // press picks the nearest closer than 10 pixels and always repaints,
+    // other buttons do nothing.
+    void mouse_picks_a_placed_object()
+    {
+        Orvex_object *o = add(43200, (latitude - 35) * 3600); // on the meridian, the first: index 0 is a hit
+        Orvex_object *comment = add(43200, (latitude - 35) * 3600);
+        comment->is_comment = true; // a comment line is never placed, even with coordinates
+        Orvex_object *low = add(43200, (latitude - 85.999) * 3600), *lower = add(43200, (latitude - 86.001) * 3600);
+        paint();
+        QVERIFY(o->screen_y == 382 && low->screen_y > 0 && lower->screen_x == -1 && lower->screen_y == -1);
+        QCOMPARE(QPoint(comment->screen_x, comment->screen_y), QPoint(-1, -1));
+        paints = 0;
+        QTest::mouseClick(v, Qt::RightButton, {}, QPoint(275, 382));
+        QTest::mouseClick(v, Qt::MiddleButton, {}, QPoint(275, 382));
+        expect(false, -1);
+        QTest::mouseClick(v, Qt::LeftButton, {}, QPoint(265, 382)); // 10 px away
+        expect(true, -1);
+        QTest::mouseClick(v, Qt::LeftButton, {}, QPoint(266, 382));
+        expect(true, 0);
+        // Neither a telescope record nor a sidereal time: nothing can be hit.
+        v->current_index = -1;
+        telescope.is_comment = true;
+        QTest::mouseClick(v, Qt::LeftButton, {}, QPoint(275, 382));
+        expect(true, -1);
+        telescope.is_comment = false;
+        sidereal_time = -1;
+        QTest::mouseClick(v, Qt::LeftButton, {}, QPoint(275, 382));
+        expect(true, -1);
+        sidereal_time = 43200;
+        QTest::mouseDClick(v, Qt::LeftButton, {}, QPoint(275, 382));
+        expect(true, 0);
     }
 
     // Circles are stamped from one image; they must match circles drawn

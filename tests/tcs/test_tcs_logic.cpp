@@ -53,6 +53,58 @@ private slots:
         // The last character goes, not its last byte.
         QCOMPARE(parse_state_body("ObjName=Яд").obj_name + parse_state_body("ObjName=x\xF0\x9F\x98\x80").obj_name,
                  QStringLiteral("Яx"));
+        QVERIFY(parse_state_body("\xF0\x9F\x98\x80").status_line.isEmpty()); // no half character left
+        // A later key leaves what an earlier one set.
+        QVERIFY(parse_state_body("State=Ok\nTelMode=Tracking\n").state_ok
+                && parse_state_body("TelFlip=Yes\nTCSmode=Simul\n").tel_flip);
+    }
+
+    // One line of a reply on its own: the key that takes it and every field
+    // it changes (the first key a line starts with wins, case counts).
+    void state_keys_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("changed");
+        const QList<QPair<const char *, const char *>> rows = {
+            {"User=42", "user<42> user_seen"}, {"Userx", "user_seen"}, {"Level=10", "level 10"}, {"Level=x", ""},
+            {"Stime=25.5", "stime 5400"}, {"Stime=-25.5", "stime 81000"},
+            {"RA=2", "ra 7200"}, {"RA 2", ""}, {"ra2000=12:00:00", "ra2000<12:00:00>"}, {"Dec=-1.5", "decl -5400"},
+            {"dec2000=+45:00:00", "dec2000<+45:00:00>"}, {"HA=1", "ha 3600"}, {"VHA=0.5", "vha 0.5"},
+            {"offHA=1.25", "off_ha 1.25"}, {"A=20", "azimuth 72000"}, {"Z=2", "zenith 7200"}, {"VDec=-3", "vdec -3"},
+            {"offDec=2.5", "off_dec 2.5"}, {"ObjName= M 51 ", "name< M 51>"}, {"PA=12.5", "pa 12.5 pa<12.5>"},
+            {"PAUSE=1", "pa 1 pa<1>"}, {"TCSmode=Simul  ", "tcs<Simul>"}, {"TelFlip=Yes", "flip"}, {"TelFlip=yes", ""},
+            {"TelMode=Tracking", "tel<Tracking>"}, {"State=Ok", "ok"}, {"state=Ok", ""}, {"Permiss=no", ""}};
+        for (const auto &row : rows)
+            QTest::newRow(row.first) << QByteArray(row.first) + '\n' << QString(row.second);
+    }
+    void state_keys()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(QString, changed);
+        Orvex_state_reply r;
+        apply_state_line(r, line);
+        const Orvex_state_reply d;
+        QStringList s;
+        const auto number = [&s](const char *name, double v, double start) {
+            if (v != start)
+                s << QString(name) + ' ' + QString::number(v);
+        };
+        number("level", r.level, d.level), number("stime", r.sidereal_time, d.sidereal_time), number("ra", r.ra, 0);
+        number("decl", r.decl, 0), number("ha", r.hour_angle, 0), number("azimuth", r.azimuth, 0);
+        number("zenith", r.zenith, 0), number("vha", r.vha, 0), number("vdec", r.vdec, 0);
+        number("off_ha", r.off_ha, 0), number("off_dec", r.off_dec, 0), number("pa", r.pa, 0);
+        const QList<QPair<const char *, QString>> texts = {
+            {"user", r.reply_user}, {"ra2000", r.ra2000}, {"dec2000", r.dec2000}, {"name", r.obj_name},
+            {"pa", r.pa_text}, {"tcs", r.tcs_mode}, {"tel", r.tel_mode}};
+        for (const auto &t : texts)
+            if (!t.second.isEmpty())
+                s << t.first + QStringLiteral("<") + t.second + '>';
+        const QList<QPair<const char *, bool>> flags = {
+            {"user_seen", r.user_seen}, {"flip", r.tel_flip}, {"ok", r.state_ok}};
+        for (const auto &f : flags)
+            if (f.second)
+                s << f.first;
+        QCOMPARE(s.join(' '), changed);
     }
 
     // The TCS's sidereal time in hours, folded into one day: a negative value
@@ -90,6 +142,7 @@ private slots:
         for (const QString &t : {r.status_line, r.reply_user, r.obj_name, r.ra2000, r.dec2000, r.pa_text, r.tcs_mode})
             QCOMPARE(t.size(), display_max_chars);
         QCOMPARE(r.tel_mode, QStringLiteral("Track [2J"));
+        QVERIFY(r.obj_name.endsWith(QChar(0x2026))); // the cut is marked
 
         Orvex_command_reply c = read_command_reply(big + '\n' + big + "\nState=Ok\n");
         QVERIFY(c.first_line.size() == display_max_chars && c.stat_msg.size() == display_max_chars
@@ -170,17 +223,98 @@ private slots:
         QCOMPARE(parse_state_body("RA=1e300\nZ=\n").unreadable_position, unsigned(position_z));
     }
 
+    // The exact edges of the interval rule: above 15000, above 2000 while
+    // slewing or moving, above 5000 while tracking, rates strictly above
+    // 0.01 and 0.1 in either direction.
+    void interval_boundaries_data()
+    {
+        QTest::addColumn<int>("interval");
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<double>("vha");
+        QTest::addColumn<double>("vdec");
+        QTest::addColumn<bool>("good");
+        QTest::addColumn<int>("next");
+        QTest::newRow("15000 kept") << 14800 << "Stop" << 0.0 << 0.0 << true << 15000;
+        QTest::newRow("15001 folds") << 14801 << "Stop" << 0.0 << 0.0 << true << 10000;
+        QTest::newRow("slew 2000 kept") << 1800 << "Slewing" << 0.0 << 0.0 << true << 2000;
+        QTest::newRow("slew 2001") << 1801 << "Slewing" << 0.0 << 0.0 << true << 1000;
+        QTest::newRow("track 5000 kept") << 4800 << "Tracking" << 0.0 << 0.0 << true << 5000;
+        QTest::newRow("track 5001") << 4801 << "Tracking" << 0.0 << 0.0 << true << 3000;
+        QTest::newRow("track ignores rates") << 4000 << "Tracking" << 0.5 << 5.0 << true << 4200;
+        QTest::newRow("moving 2000 kept") << 1800 << "Moving" << 0.02 << 0.0 << true << 2000;
+        QTest::newRow("moving 2001") << 1801 << "Moving" << 0.0 << -0.2 << true << 1000;
+        QTest::newRow("moving east") << 5000 << "Moving" << -0.02 << 0.0 << true << 1000;
+        QTest::newRow("vha 0.01 is still") << 5000 << "Moving" << 0.01 << 0.0 << true << 5200;
+        QTest::newRow("vdec -0.1 is still") << 5000 << "Moving" << 0.0 << -0.1 << true << 5200;
+        QTest::newRow("rates without Mov") << 5000 << "Stop" << 5.0 << 50.0 << true << 5200;
+        QTest::newRow("mode words are case-sensitive") << 5000 << "slewing" << 0.0 << 0.0 << true << 5200;
+        QTest::newRow("below 1000 when good") << 600 << "Stop" << 0.0 << 0.0 << true << 1000;
+        QTest::newRow("below 1000 when bad") << 600 << "Stop" << 0.0 << 0.0 << false << 800;
+    }
+    void interval_boundaries()
+    {
+        QFETCH(int, interval);
+        QFETCH(QString, mode);
+        QFETCH(double, vha);
+        QFETCH(double, vdec);
+        QFETCH(bool, good);
+        QFETCH(int, next);
+        QCOMPARE(next_get_interval(interval, mode, mode, vha, vdec, good), next);
+    }
+
+    void level_rules()
+    {
+        // Level, on the TCS web host, no "local" argument -> Send, Slew/Stop.
+        const int rows[][5] = {{1, 0, 0, 0, 0}, {2, 1, 1, 1, 0}, {3, 0, 0, 1, 1}, {3, 1, 1, 1, 0},
+                               {3, 1, 0, 1, 1}, {3, 0, 1, 1, 1}, {4, 1, 1, 1, 1}, {5, 1, 1, 1, 1}};
+        for (const auto &r : rows) {
+            const Orvex_level_buttons b = level_buttons(r[0], r[1], r[2]);
+            QCOMPARE(QVector<int>({r[0], r[1], r[2], b.send, b.slew_stop}), QVector<int>(std::begin(r), std::end(r)));
+        }
+        QCOMPARE(QVector<int>({clamp_level(-5), clamp_level(2), clamp_level(3), clamp_level(4), clamp_level(7)}),
+                 QVector<int>({1, 2, 3, 4, 5}));
+        // The offsets button: above level 2, while slewing or tracking.
+        QVERIFY(!offset_button_enabled(2, "Slewing") && offset_button_enabled(3, "Slewing")
+                && offset_button_enabled(3, "Tracking") && !offset_button_enabled(5, "Moving")
+                && !offset_button_enabled(4, "Stop") && !offset_button_enabled(4, "tracking"));
+    }
+
+    void motion_and_colours()
+    {
+        // The view timer extrapolates only above 1.1 s/s or 10 "/s, and not
+        // when stopped or off.
+        QVERIFY(!tel_moving_fast("Slewing", 1.1, 10.0) && tel_moving_fast("Slewing", -1.11, 0)
+                && tel_moving_fast("Slewing", 0, -10.01) && !tel_moving_fast("Stopping", 5, 50)
+                && !tel_moving_fast("Tracking Off", 5, 50) && tel_moving_fast("Moving", 0, 11));
+        const QStringList tcs = {"Simulator", "Hardware", "Off", "simul"};
+        const QStringList tcs_colours = {"White Pink", "Blue Cyan", "Black Lightgray", "Black Lightgray"};
+        for (int i = 0; i < tcs.size(); ++i) {
+            const Orvex_colors c = tcs_mode_colors(tcs[i]);
+            QCOMPARE(tcs[i] + ' ' + c.text + ' ' + c.back, tcs[i] + ' ' + tcs_colours[i]);
+        }
+        const QStringList tel = {"Stopped", "Slewing", "Moving", "Tracking", "Parked", "tracking"};
+        const QStringList tel_colours = {"Blue Yellow", "White Blue", "Blue LightCyan", "Blue LightGreen",
+                                         "Red Yellow", "Red Yellow"};
+        for (int i = 0; i < tel.size(); ++i) {
+            const Orvex_colors c = tel_mode_colors(tel[i]);
+            QCOMPARE(tel[i] + ' ' + c.text + ' ' + c.back, tel[i] + ' ' + tel_colours[i]);
+        }
+    }
+
     void form_checks()
     {
         // Text, then whether it passes as R.A., Decl. and epoch.
         for (const char *row : {"12:30:00 110", "12:30 000", "12:30:00.5.5 110", "++10:00:00 010", "-1:2:3 010",
-                                "12:30:00x 000", "2000 001", "1950 001", "2099 000", "1949.9 000", "200 000"}) {
+                                "12:30:00x 000", "2000 001", "1950 001", "2099 000", "1949.9 000", "200 000",
+                                "2098.9 001", "2e3 000"}) {
             const QString text = QString(row).section(' ', 0, 0);
             QCOMPARE(text + ' ' + QString::number(ra_text_ok(text)) + QString::number(decl_text_ok(text))
                          + QString::number(epoch_text_ok(text)), QString(row));
         }
         QVERIFY(offsets_ok("0.006", "0") && offsets_ok("0", "-0.06"));
         QVERIFY(!offsets_ok("0.004", "0.04") && !offsets_ok("1x", "1") && !offsets_ok("", "1"));
+        // Strictly above 0.005 or 0.05, either sign.
+        QVERIFY(!offsets_ok("0.005", "0.05") && !offsets_ok("-0.005", "-0.05") && offsets_ok("-0.0051", "0"));
         QVERIFY(!offsets_ok("nan", "1") && !offsets_ok("1", "inf")); // would send it nowhere
     }
 
@@ -193,6 +327,21 @@ private slots:
         QCOMPARE(q, (Orvex_query{{"User", "guest"}, {"Pass", "pw"}, {"RA", "12:30:00"}, {"Dec", "+45:00:00"},
                                  {"Name", "M 51"}, {"Mess", "from Orvex_Obj_List"}, {"Cmd", "Slew"}}));
         QVERIFY(command_query("guest", "pw", "Corr", f, q) == Orvex_form_error::bad_offsets && q.isEmpty());
+        // The keys go out in a fixed order for each command.
+        Orvex_command_form full{"M 51", "12:30:00", "+45:00:00", "2000.0", "0.004", "0.06"};
+        QCOMPARE(command_query("observer", "pw", "Send", full, q), Orvex_form_error::none);
+        QCOMPARE(q, (Orvex_query{{"User", "observer"}, {"Pass", "pw"}, {"RA", "12:30:00"}, {"Dec", "+45:00:00"},
+                                 {"Epoch", "2000.0"}, {"Name", "M 51"}, {"Mess", "from Orvex_Obj_List"},
+                                 {"Cmd", "Send"}}));
+        full.name.clear();
+        QCOMPARE(command_query("observer", "pw", "Send", full, q), Orvex_form_error::none);
+        QCOMPARE(q.value(5), (QPair<QString, QString>("Mess", "from Orvex_Obj_List")));
+        QCOMPARE(command_query("observer", "pw", "Corr", full, q), Orvex_form_error::none);
+        QCOMPARE(q, (Orvex_query{{"User", "observer"}, {"Pass", "pw"}, {"offHA", "0.004"}, {"offDec", "0.06"},
+                                 {"Cmd", "Corr"}}));
+        QCOMPARE(stop_query("observer", "pw", q), Orvex_form_error::none);
+        QCOMPARE(q, (Orvex_query{{"User", "observer"}, {"Pass", "pw"}, {"Cmd", "Stop"}}));
+        QVERIFY(stop_query("observer", "", q) == Orvex_form_error::empty_password && q.isEmpty());
         // The checks stop at the first failure; the log line quotes the text.
         Orvex_command_form bad{"", " 1:2 ", "+1 2  3", "", "", ""};
         QCOMPARE(command_query("guest", "", "Send", bad, q), Orvex_form_error::empty_password);
@@ -223,6 +372,7 @@ private slots:
         u = parse_users_body("a\n\nguest");
         QVERIFY(u.items == QStringList({"a ()", " ()", "guest ()"}) && u.guest_index == 2);
         QCOMPARE(user_of_item("observer (Night observer)"), QStringLiteral("observer"));
+        QCOMPARE(parse_users_body("\nguest\n").items, QStringList({" ()", "guest ()"})); // a leading empty line
     }
 
     void urls_and_masking()
@@ -230,6 +380,8 @@ private slots:
         // Values arrive as typed, '+', '%' and ';' included.
         const QUrl typed = tcs_url("h:81", orvex::send_path, {{"Dec", "+45:00:00"}, {"Pass", "a+b%41;c"}});
         QCOMPARE(typed.toEncoded(), QByteArray("http://h:81/tcs/otcs_send.cgi?Dec=%2B45:00:00&Pass=a%2Bb%2541%3Bc"));
+        // Without pairs, no query at all (not even a "?").
+        QCOMPARE(tcs_url("h", orvex::state_path, {}).toEncoded(), QByteArray("http://h/tcs/otcs_get.cgi"));
         const QUrl url = tcs_url("h", orvex::state_path, {{"User", "guest"}, {"Pass", "SECRET x&y"}});
         QCOMPARE(mask_password("Error transferring " + url.toString() + " - server replied: Internal Server Error", url),
                  QStringLiteral("Error transferring http://h/tcs/otcs_get.cgi?User=guest&Pass=***"

@@ -102,6 +102,8 @@ private slots:
         QVERIFY(out.contains("User=observer Level=7") && sidereal_time == 5400.0 && w->tel_object->ra == 7200.0);
         QCOMPARE(buttons_and_labels(), QStringLiteral("1111 On Simul Tracking"));
         QCOMPARE(colors(), QStringLiteral("#ffffff #ffc0cb #0000ff #90ee90 ")); // White on Pink, Blue on LightGreen
+        get_state(good("User=observer\nLevel=7\n")); // 7 is never the stored 5: logged again
+        QCOMPARE(out.count("User=observer Level=7"), 2);
         // On the TCS web host a non-local level-3 observer may only send.
         w->on_tcs_host = w->not_local = true;
         get_state(good("Level=3\n"));
@@ -114,6 +116,15 @@ private slots:
         QVERIFY(colors().endsWith("#000000 #d3d3d3 ")); // Black on Lightgray
         QCOMPARE(w->ui->orvex_level_lab->text(), QStringLiteral("User=? Level = ? "));
         QVERIFY(w->level == 0 && w->get_timer->interval() == 15000);
+        // User and Pass, in that order, only with a password of 2 characters or more.
+        QCOMPARE(sent(state_path).value(0), state_path + "?User=guest&Pass=kzmrp");
+        server.requests.clear();
+        set_password("ab");
+        QTRY_VERIFY(!w->get_reply);
+        w->get_timer->stop();
+        set_password("x");
+        get_state(good(""));
+        QCOMPARE(sent(state_path), (QList<QByteArray>{state_path + "?User=guest&Pass=ab", state_path}));
     }
 
     void commands_and_replies()
