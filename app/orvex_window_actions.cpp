@@ -38,10 +38,11 @@ void Orvex_Obj_List::setup_keys()
     about_win->addAction(stop_key);
 }
 
+// All five windows close, the main window first, once a changed list has
+// been saved or given up; Cancel leaves every one open.
 void Orvex_Obj_List::on_actionQuit_triggered()
 {
-    // The other windows are closed by their own connections to actionQuit.
-    close();
+    close_windows({this, about_win, help_win, list_win, sky_win});
 }
 
 namespace {
