@@ -2,11 +2,8 @@
 // window and "Clear list" ask to save it first.
 #include "orvex_obj_list.h"
 
-#include "orvex_about.h"
-#include "orvex_help.h"
 #include "orvex_list.h"
 #include "orvex_reply_text.h"
-#include "orvex_sky.h"
 #include "orvex_text.h"
 
 #include <QApplication>
