@@ -1,5 +1,5 @@
 // The main window's About and Help windows: created hidden at start-up,
-// shown from the Help menu, closed by Quit.
+// shown from the Help menu, closed by Quit (orvex_unsaved_list.cpp).
 #include "orvex_obj_list.h"
 
 #include "orvex_about.h"
@@ -13,7 +13,6 @@ void Orvex_Obj_List::setup_about_help()
 {
     about_win = new Orvex_about(nullptr);
     about_win->build_text();
-    connect(ui->actionQuit, &QAction::triggered, about_win, &QWidget::close);
     about_win->hide();
     // While About is up the observer has to close it before anything else.
     about_win->setWindowModality(Qt::ApplicationModal);
@@ -21,8 +20,10 @@ void Orvex_Obj_List::setup_about_help()
 
     help_win = new Orvex_help(nullptr);
     help_win->load_help(manual_path(app_dir, app_name, QStringLiteral("en_US")));
-    connect(ui->actionQuit, &QAction::triggered, help_win, &QWidget::close);
     help_win->hide();
+    // Either may be the last window to close.
+    about_win->installEventFilter(this);
+    help_win->installEventFilter(this);
 }
 
 void Orvex_Obj_List::on_actionAbout_triggered()

@@ -112,12 +112,18 @@ void Orvex_Obj_List::setup_list_and_sky()
     // A list that could not be read or saved must not go unnoticed.
     connect(list_win, &Orvex_list::file_error, ui->statusbar,
             [this](const QString &message) { ui->statusbar->showMessage(message); });
-    connect(ui->actionQuit, &QAction::triggered, list_win, &QWidget::close);
+    // The list window's own "Clear list" asks about a changed list as the
+    // menu's does.
+    QPushButton *clear_btn = list_win->ui->orvex_clr_lst_btn;
+    clear_btn->disconnect(list_win);
+    connect(clear_btn, &QPushButton::clicked, this, &Orvex_Obj_List::on_actionClear_list_triggered);
+    // Either window may be the last to close.
+    list_win->installEventFilter(this);
+    sky_win->installEventFilter(this);
     list_win->show();
     list_win->move(100, 10);
 
     sky_win->set_list_window(list_win);
-    connect(ui->actionQuit, &QAction::triggered, sky_win, &QWidget::close);
     sky_win->show();
     sky_win->set_view_ksv(false);
     sky_win->set_grid_az(false);

@@ -14,11 +14,14 @@
 #include <QStringList>
 #include <QTranslator>
 
+#include <initializer_list>
+
 class Orvex_Obj_List_form;
 class Orvex_list;
 class Orvex_sky;
 class Orvex_about;
 class Orvex_help;
+class QCloseEvent;
 class QLabel;
 class QMessageBox;
 class QTimer;
@@ -48,6 +51,12 @@ public:
 
     // "--night" among the command-line arguments starts in night vision.
     void start_night_if_asked(const QStringList &args);
+
+protected:
+    // Closing the last window ends the program: a changed list is asked
+    // about first, whichever window goes last.
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void on_actionQuit_triggered();
@@ -146,6 +155,15 @@ private:
     // List editing.
     void form_to_list(int row);
 
+    // A changed list about to go: asks "Save / Discard / Cancel"; true when
+    // it may go (unchanged, saved or given up).
+    enum class List_leaving { quit, clear };
+    bool list_may_go(List_leaving why, QWidget *parent);
+    bool save_before_leaving(List_leaving why, QWidget *parent);
+    // Closes the windows in this order once the list may go.
+    void close_windows(std::initializer_list<QWidget *> windows);
+    bool window_may_close(QWidget *window);
+
 public:
     Orvex_Obj_List_form *ui;
     Orvex_list *list_win = nullptr;
@@ -211,6 +229,9 @@ public:
     int users_retry_ms = 60000;
     QTimer *users_timer = nullptr;
     QString users_retry_text; // what the status bar says meanwhile
+    // The windows are being closed after the list was settled: their
+    // closing asks nothing more.
+    bool closing_all = false;
 };
 
 // The question before a slew that the horizon check did not pass: the

@@ -44,10 +44,11 @@ void Orvex_Obj_List::setup_keys()
     about_win->addAction(ui->actionNight_vision);
 }
 
+// All five windows close, the main window first, once a changed list has
+// been saved or given up; Cancel leaves every one open.
 void Orvex_Obj_List::on_actionQuit_triggered()
 {
-    // The other windows are closed by their own connections to actionQuit.
-    close();
+    close_windows({this, about_win, help_win, list_win, sky_win});
 }
 
 namespace {

@@ -139,6 +139,7 @@ void Orvex_list::insert_object(int row, QString name, QString ra_text,
     renumber_from(row + 1);
     ui->orvex_obj_lst->setCurrentRow(row);
     active_row = row;
+    modified = true;
     tell_list_changed();
 }
 
@@ -155,6 +156,7 @@ void Orvex_list::remove_row(int row)
     delete ui->orvex_obj_lst->takeItem(row);
     active_row = obj_list->isEmpty() ? 0 : ui->orvex_obj_lst->currentRow();
     renumber_from(row);
+    modified = true;
     tell_list_changed();
 }
 
@@ -168,6 +170,8 @@ void Orvex_list::on_orvex_clr_lst_btn_clicked()
     ui->orvex_obj_lst->clear();
     while (!obj_list->isEmpty())
         delete obj_list->takeLast();
+    modified = false;
+    own_file.clear();
     tell_current(-1);
 }
 
@@ -300,6 +304,13 @@ void Orvex_list::append_lines(const QVector<Orvex_lst_file_line> &lines)
     list->setUpdatesEnabled(false);
     list->addItems(shown);
     list->setUpdatesEnabled(updates);
+    // Lines added to others make a list that no file holds; a file read
+    // into the empty list is set unchanged by the reader.
+    if (!lines.isEmpty()) {
+        modified = true;
+        if (next_index > lines.size())
+            own_file.clear();
+    }
     tell_list_changed();
 }
 

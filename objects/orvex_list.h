@@ -82,6 +82,13 @@ public:
 
     Orvex_list_form *ui;
     QString last_file;
+    // The list has lines that no file holds: it was edited since it was
+    // last read into an empty list, saved or cleared, or a file was added
+    // to lines already there.
+    bool modified = false;
+    // The file the list is a copy of, edits aside: the one read into the
+    // empty list or saved to last; null after lines were added to others.
+    QString own_file;
     bool first_resize = true;
     int active_row = -1;
 

@@ -12,7 +12,8 @@ void Orvex_Obj_List::on_actionClear_list_triggered()
 {
     if (list_win->isHidden())
         list_win->show();
-    list_win->on_orvex_clr_lst_btn_clicked();
+    if (list_may_go(List_leaving::clear, list_win))
+        list_win->on_orvex_clr_lst_btn_clicked();
 }
 
 void Orvex_Obj_List::on_actionRead_and_Add_list_triggered()

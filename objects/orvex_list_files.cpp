@@ -113,6 +113,8 @@ bool read_bounded(QFile &file, QByteArray &bytes, bool &too_large)
 bool Orvex_list::read_list_file(const QString &path)
 {
     const int old_count = obj_list->size();
+    const bool was_modified = modified;
+    const QString was_own_file = own_file;
     try {
         QByteArray bytes;
         const Read_refusal refusal = read_list_bytes(path, bytes);
@@ -138,11 +140,18 @@ bool Orvex_list::read_list_file(const QString &path)
     } catch (const std::bad_alloc &) {
         // What was appended goes again: the list stays as it was.
         drop_lines_from(old_count);
+        modified = was_modified;
+        own_file = was_own_file;
         report_read_error(path, tr("there is not enough memory to read it"),
                           QStringLiteral("there is not enough memory to read it"));
         return false;
     }
     last_file = path;
+    // Read into the empty list, the list is that file.
+    if (old_count == 0) {
+        modified = false;
+        own_file = path;
+    }
     return true;
 }
 
@@ -194,6 +203,8 @@ bool Orvex_list::write_list_file(const QString &path)
         const QByteArray bytes = lst_list_bytes(*obj_list);
         if (write_all(file, bytes) && file.commit()) {
             last_file = path;
+            modified = false;
+            own_file = path;
             return true;
         }
     }

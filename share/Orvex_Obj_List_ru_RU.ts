@@ -403,6 +403,46 @@
         <source>%1 h</source>
         <translation>%1 ч</translation>
     </message>
+    <message>
+        <source>The objects list has changed since it was last read or saved. Save it before quitting?</source>
+        <translation>Список объектов изменён после последнего чтения или сохранения. Сохранить его перед выходом?</translation>
+    </message>
+    <message>
+        <source>The objects list has changed since it was last read or saved. Save it before it is cleared?</source>
+        <translation>Список объектов изменён после последнего чтения или сохранения. Сохранить его перед очисткой?</translation>
+    </message>
+    <message>
+        <source>Save asks for a file name.</source>
+        <translation>«Сохранить» спросит имя файла.</translation>
+    </message>
+    <message>
+        <source>Save writes it to %1.</source>
+        <translation>«Сохранить» запишет его в %1.</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Сохранить</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Не сохранять</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>The program stays open: the list is still unsaved.</source>
+        <translation>Программа не закрыта: список по-прежнему не сохранён.</translation>
+    </message>
+    <message>
+        <source>The list is not cleared.</source>
+        <translation>Список не очищен.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>ОК</translation>
+    </message>
 </context>
 <context>
     <name>Orvex_list</name>

@@ -92,9 +92,8 @@ void Orvex_Obj_List::error_box_closed()
     const int duties = error_box_duties;
     error_box_duties = 0;
     if (duties & box_ends_program) {
-        sky_win->close();
-        list_win->close();
-        close();
+        // A changed list is asked about first; kept, the program stays.
+        close_windows({sky_win, list_win, this});
         return;
     }
     // A poll the observer started meanwhile ("Set") is left to run.

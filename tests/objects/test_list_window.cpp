@@ -125,6 +125,7 @@ private slots:
     void init()
     {
         QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
+        list->modified = false; // the last test's edits are not asked about
         win->ui->actionClear_list->trigger();
         win->ui->statusbar->clearMessage();
         list->last_file = QString();
