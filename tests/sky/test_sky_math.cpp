@@ -123,40 +123,29 @@ private slots:
         QVERIFY(sky_selection_hour_angle(1800, 0) == 0.5 && sky_selection_hour_angle(7200, 7200) == 0.0);
     }
 
-    void hit_test_takes_the_first_nearest_placed_object()
-    {
-        Orvex_object o[5];
-        const int xy[][2] = {{110, 100}, {101, 101}, {103, 100}, {100, 103}, {0, 100}};
-        Orvex_object_list list;
-        for (int i = 0; i < 5; ++i) {
-            o[i].screen_x = xy[i][0], o[i].screen_y = xy[i][1], o[i].is_comment = i == 1;
-            list << &o[i];
-        }
-        // 10 px misses, 1 is a comment, x = 0 is not placed.
-        QVERIFY(sky_hit_test(list, 100, 100, 550) == 2 && sky_hit_test(list, 1, 100, 550) == -1);
-    }
-
     // The pick distance: closer than 10 pixels (q = dx*dx + dy*dy below
     // 100), and below D*D + D*D, the first in the list on a tie; pixels in
-    // row or column 0 are "not placed".
+    // row or column 0 are "not placed"; comment lines are never hit.
     void hit_distance_data()
     {
         QTest::addColumn<int>("D");
         QTest::addColumn<QPoint>("click");
         QTest::addColumn<QVector<QPoint>>("objects");
         QTest::addColumn<int>("hit");
+        QTest::addColumn<int>("comment"); // the index of a comment line, or -1
         const QPoint c(100, 100);
-        QTest::newRow("9 px right, q 81") << 550 << c << QVector<QPoint>{{109, 100}} << 0;
-        QTest::newRow("10 px left, q 100") << 550 << c << QVector<QPoint>{{90, 100}} << -1;
-        QTest::newRow("6 across 8 down, q 100") << 550 << c << QVector<QPoint>{{106, 108}} << -1;
-        QTest::newRow("7 across 7 up, q 98") << 550 << c << QVector<QPoint>{{93, 93}} << 0;
-        QTest::newRow("the nearer") << 550 << c << QVector<QPoint>{{107, 107}, {103, 100}} << 1;
-        QTest::newRow("a tie, the first") << 550 << c << QVector<QPoint>{{103, 100}, {100, 97}} << 0;
-        QTest::newRow("row 0") << 550 << QPoint(100, 1) << QVector<QPoint>{{100, 0}} << -1;
-        QTest::newRow("column 0") << 550 << QPoint(1, 100) << QVector<QPoint>{{0, 100}} << -1;
-        QTest::newRow("row 1") << 550 << QPoint(100, 1) << QVector<QPoint>{{100, 1}} << 0;
-        QTest::newRow("column 1") << 550 << QPoint(1, 100) << QVector<QPoint>{{1, 100}} << 0;
-        QTest::newRow("a 6 px view: q below 72") << 6 << QPoint(1, 1) << QVector<QPoint>{{10, 1}, {9, 1}} << 1;
+        QTest::newRow("9 px right, q 81") << 550 << c << QVector<QPoint>{{109, 100}} << 0 << -1;
+        QTest::newRow("10 px left, q 100") << 550 << c << QVector<QPoint>{{90, 100}} << -1 << -1;
+        QTest::newRow("6 across 8 down, q 100") << 550 << c << QVector<QPoint>{{106, 108}} << -1 << -1;
+        QTest::newRow("7 across 7 up, q 98") << 550 << c << QVector<QPoint>{{93, 93}} << 0 << -1;
+        QTest::newRow("the nearer") << 550 << c << QVector<QPoint>{{107, 107}, {103, 100}} << 1 << -1;
+        QTest::newRow("a tie, the first") << 550 << c << QVector<QPoint>{{103, 100}, {100, 97}} << 0 << -1;
+        QTest::newRow("row 0") << 550 << QPoint(100, 1) << QVector<QPoint>{{100, 0}} << -1 << -1;
+        QTest::newRow("column 0") << 550 << QPoint(1, 100) << QVector<QPoint>{{0, 100}} << -1 << -1;
+        QTest::newRow("row 1") << 550 << QPoint(100, 1) << QVector<QPoint>{{100, 1}} << 0 << -1;
+        QTest::newRow("column 1") << 550 << QPoint(1, 100) << QVector<QPoint>{{1, 100}} << 0 << -1;
+        QTest::newRow("a 6 px view: q below 72") << 6 << QPoint(1, 1) << QVector<QPoint>{{10, 1}, {9, 1}} << 1 << -1;
+        QTest::newRow("a comment is skipped") << 550 << c << QVector<QPoint>{{101, 101}, {103, 100}} << 1 << 0;
     }
     void hit_distance()
     {
@@ -164,10 +153,11 @@ private slots:
         QFETCH(QPoint, click);
         QFETCH(QVector<QPoint>, objects);
         QFETCH(int, hit);
+        QFETCH(int, comment);
         QVector<Orvex_object> o(objects.size());
         Orvex_object_list list;
         for (int i = 0; i < o.size(); ++i) {
-            o[i].is_comment = false;
+            o[i].is_comment = i == comment;
             o[i].screen_x = objects[i].x(), o[i].screen_y = objects[i].y();
             list << &o[i];
         }

@@ -310,9 +310,7 @@ private slots:
         QTest::addColumn<double *>("field");
         QTest::addColumn<double>("value");
         QTest::newRow("Z -30") << &telescope.zenith << -30 * 3600.0;
-        QTest::newRow("Z 200") << &telescope.zenith << 200 * 3600.0;
         QTest::newRow("A NaN") << &telescope.azimuth << qQNaN();
-        QTest::newRow("RA 1e300 h") << &telescope.ra << 3.6e303;
         QTest::newRow("no number in the reply") << static_cast<double *>(nullptr) << 0.0;
     }
     void paint_impossible_position()
