@@ -453,6 +453,8 @@ private slots:
         QVERIFY(w->get_timer->isActive());
         QCOMPARE(w->get_timer->interval(), 60000);
         QVERIFY(modal.texts.isEmpty());
+        // Polling again: the age of the last good state shows again at once.
+        QVERIFY(w->ui->orvex_age_lab->text().startsWith("last state "));
     }
 
     // Once a good state has allowed Stop, failed, garbage and bad replies
