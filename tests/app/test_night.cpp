@@ -73,10 +73,8 @@ class Test_night : public QObject
 private slots:
     void initTestCase()
     {
-        host.bodies["/tcs/orvex_users_all.cgi"] = "guest Guest account\n";
         host.bodies["/tcs/orvex_horizon.php"] = "0 10\n90 5\n180 10\n270 5\n";
-        host.bodies["*"] = "";
-        qputenv("ORVEX_TCS_HOST", host.host().toLatin1());
+        host.serve_quiet_tcs();
         QCoreApplication::setApplicationName(QStringLiteral("Orvex_Obj_List"));
         set_log_capture(&out, nullptr);
     }

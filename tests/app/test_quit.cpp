@@ -8,6 +8,7 @@
 #include "orvex_obj_list_form.h"
 #include "orvex_sky.h"
 
+#include "common/orvex_test_files.h"
 #include "common/orvex_test_http.h"
 
 #include <QtTest>
@@ -16,18 +17,6 @@
 namespace {
 const QByteArray night = "# night\n 5 35 17.3   : -5 23 28    ; 2000.0 # M42\n";
 const QByteArray more = "12 30 00 : +45 00 00 ; 2000.0 # M 31\n";
-
-QByteArray file_bytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(none)");
-}
-
-void put_file(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-}
 
 // Answers the boxes and dialogs that come up, from a timer: the questions
 // with `answers` in turn (Cancel when none is left), a failed save's box and
@@ -142,9 +131,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(dir.isValid());
-        host.bodies["/tcs/orvex_users_all.cgi"] = "guest Guest account\n";
-        host.bodies["*"] = "";
-        qputenv("ORVEX_TCS_HOST", host.host().toLatin1());
+        host.serve_quiet_tcs();
         QCoreApplication::setApplicationName(QStringLiteral("Orvex_Obj_List"));
     }
 

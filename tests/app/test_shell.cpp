@@ -116,10 +116,8 @@ class Test_shell : public QObject
 private slots:
     void initTestCase()
     {
-        host.bodies["/tcs/orvex_users_all.cgi"] = "guest Guest account\n";
         host.bodies["/tcs/orvex_horizon.php"] = "0 10\n90 5\n180 10\n270 5\n";
-        host.bodies["*"] = "";
-        qputenv("ORVEX_TCS_HOST", host.host().toLatin1());
+        host.serve_quiet_tcs();
         // The data files are named after the program, not after this test.
         QCoreApplication::setApplicationName(QStringLiteral("Orvex_Obj_List"));
         for (const QString &n : {ru_qm, ru_html, QStringLiteral("Orvex_Obj_List_en_US.html")})

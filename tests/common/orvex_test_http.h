@@ -28,6 +28,15 @@ public:
         });
     }
     QString host() const { return QStringLiteral("127.0.0.1:%1").arg(serverPort()); }
+    // The web host of a program under test that nobody logs into: the guest
+    // in the users list, an empty answer to anything else, and the program
+    // pointed here.
+    void serve_quiet_tcs()
+    {
+        bodies["/tcs/orvex_users_all.cgi"] = "guest Guest account\n";
+        bodies["*"] = "";
+        qputenv("ORVEX_TCS_HOST", host().toLatin1());
+    }
 
 private:
     void answer(QTcpSocket *s)

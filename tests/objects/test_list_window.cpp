@@ -8,6 +8,7 @@
 #include "orvex_lst_format.h"
 #include "orvex_text.h"
 
+#include "common/orvex_test_files.h"
 #include "common/orvex_test_http.h"
 
 #include <QtTest>
@@ -42,18 +43,6 @@ const QByteArray mixed_file =
     "10 11 12 : -13 14 15 ; 2000.0 # Плеяды (M45)\n"
     "# комментарий\n"
     "12 30 00 : +45 00 00\n";
-
-QByteArray file_bytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void put_file(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-}
 
 // Turns root's right to pass file permission checks off or on again, so a
 // folder's permissions bind the test as they bind an observer.
