@@ -245,6 +245,18 @@ private slots:
         QVERIFY2(bad.isEmpty(), qPrintable(bad));
     }
 
+    // The manual's own colours by night: a label's pair as the label shows
+    // it, every other named colour in its shade, the rest of the page kept.
+    void manual_colours_by_night()
+    {
+        const Night_label_colors pair = night_label_colors(QColor("white"), QColor("pink"));
+        QCOMPARE(night_shade_html("<p style=\"color: blue\">a</p><td bgcolor=\"yellow\">b</td>"
+                                  "<span style=\"color:white;background-color:pink\">c</span><i>nocolor</i>"),
+                 "<p style=\"color: " + night_shade(QColor("blue")).name() + "\">a</p><td bgcolor=\""
+                     + night_shade(QColor("yellow")).name() + "\">b</td><span style=\"color:" + pair.text.name()
+                     + ";background-color:" + pair.back.name() + "\">c</span><i>nocolor</i>");
+    }
+
     void night_option_starts_in_night_vision()
     {
         w->start_night_if_asked({"prog", "local"});
