@@ -23,7 +23,7 @@ class Test_rehearsal : public QObject
     QNetworkAccessManager control;
     Orvex_Obj_List *win = nullptr;
     QTimer box_closer, watcher;
-    int boxes_closed = 0, max_live_replies = 0;
+    int boxes_closed = 0, max_live_replies = 0, slews = 0;
     bool saw_view_timer = false;
 
     static long rss_kb()
@@ -43,9 +43,13 @@ class Test_rehearsal : public QObject
 
     void slew_somewhere()
     {
-        // Within two hours of the meridian, well up: a slew the program extrapolates between polls.
+        // One to two hours from the meridian, well up, east and west in turn: every slew is long
+        // enough (the telescope starts on the meridian) for the program to extrapolate between polls.
         auto *rng = QRandomGenerator::global();
-        const double ra = std::fmod(sidereal_time_at(QDateTime::currentDateTime()) + (rng->bounded(4.0) + 22) * 3600, 86400);
+        const double east = (slews++ % 2 == 0) ? 1 : -1;
+        const double ra = std::fmod(sidereal_time_at(QDateTime::currentDateTime()) + 86400
+                                        + east * (1 + rng->bounded(1.0)) * 3600,
+                                    86400);
         const QString dec = QUrl::toPercentEncoding(QStringLiteral("+%1:00:00").arg(20 + rng->bounded(50)));
         const QByteArray reply = sim_get("/tcs/otcs_send.cgi?User=observer&Pass=starlight&RA=" + sec_to_hms(ra) + "&Dec="
                                          + dec + "&Epoch=2000.0&Name=Rehearsal&Mess=rehearsal&Cmd=Slew");
